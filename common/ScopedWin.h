@@ -1,0 +1,158 @@
+// Small owners of Win32 resources: each releases what it holds when it goes out of scope, so
+// resources go in the reverse order of their creation on every path out of a function.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <utility>
+
+namespace tandry {
+
+// Owns one value of a handle type and releases it with Traits::Close unless it is
+// Traits::Empty().
+template <typename T, typename Traits>
+class ScopedValue {
+ public:
+  ScopedValue() = default;
+  explicit ScopedValue(T value) : value_(value) {}
+  ScopedValue(ScopedValue&& other) noexcept : value_(other.release()) {}
+  ScopedValue& operator=(ScopedValue&& other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  ScopedValue(const ScopedValue&) = delete;
+  ScopedValue& operator=(const ScopedValue&) = delete;
+  ~ScopedValue() { reset(); }
+
+  T get() const { return value_; }
+  explicit operator bool() const { return value_ != Traits::Empty(); }
+  T release() { return std::exchange(value_, Traits::Empty()); }
+  void reset(T value = Traits::Empty()) {
+    if (value_ != Traits::Empty()) Traits::Close(value_);
+    value_ = value;
+  }
+
+ private:
+  T value_ = Traits::Empty();
+};
+
+// Traits for handles whose empty value is null.
+template <typename T, auto CloseFn>
+struct NullEmpty {
+  static T Empty() { return nullptr; }
+  static void Close(T value) { CloseFn(value); }
+};
+
+struct FileTraits {
+  static HANDLE Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE value) { ::CloseHandle(value); }
+};
+
+inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
+
+using ScopedHandle = ScopedValue<HANDLE, NullEmpty<HANDLE, ::CloseHandle>>;
+using ScopedFile = ScopedValue<HANDLE, FileTraits>;
+using ScopedMemDC = ScopedValue<HDC, NullEmpty<HDC, ::DeleteDC>>;
+using ScopedRegKey = ScopedValue<HKEY, NullEmpty<HKEY, ::RegCloseKey>>;
+using ScopedModule = ScopedValue<HMODULE, NullEmpty<HMODULE, ::FreeLibrary>>;
+using ScopedWindow = ScopedValue<HWND, NullEmpty<HWND, ::DestroyWindow>>;
+
+// A GDI object of a given type (HBITMAP, HBRUSH, HFONT, ...).
+template <typename T>
+using ScopedGdiObj = ScopedValue<T, NullEmpty<T, DeleteGdiObject>>;
+
+// A device context from GetDC, given back with ReleaseDC.
+class ScopedGetDC {
+ public:
+  explicit ScopedGetDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  ~ScopedGetDC() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  ScopedGetDC(const ScopedGetDC&) = delete;
+  ScopedGetDC& operator=(const ScopedGetDC&) = delete;
+  HDC get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Selects an object into a device context and selects the previous one back.
+class ScopedSelect {
+ public:
+  ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  ~ScopedSelect() {
+    if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+  ScopedSelect(const ScopedSelect&) = delete;
+  ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// BeginPaint / EndPaint.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) : window_(window) { dc_ = ::BeginPaint(window, &ps_); }
+  ~ScopedPaint() { ::EndPaint(window_, &ps_); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// A COM interface pointer, released once.
+template <typename T>
+class ScopedComPtr {
+ public:
+  ScopedComPtr() = default;
+  explicit ScopedComPtr(T* p) : p_(p) {}  // takes over a reference
+  ScopedComPtr(ScopedComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+  ScopedComPtr& operator=(ScopedComPtr&& other) noexcept {
+    reset(std::exchange(other.p_, nullptr));
+    return *this;
+  }
+  ScopedComPtr(const ScopedComPtr&) = delete;
+  ScopedComPtr& operator=(const ScopedComPtr&) = delete;
+  ~ScopedComPtr() { reset(); }
+
+  T* get() const { return p_; }
+  T* operator->() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  // For out-parameters: releases what is held and hands out the slot.
+  T** receive() {
+    reset();
+    return &p_;
+  }
+  void reset(T* p = nullptr) {
+    if (p_) p_->Release();
+    p_ = p;
+  }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// A VARIANT cleared with VariantClear.
+class ScopedVariant {
+ public:
+  ScopedVariant() { ::VariantInit(&v_); }
+  ~ScopedVariant() { ::VariantClear(&v_); }
+  ScopedVariant(const ScopedVariant&) = delete;
+  ScopedVariant& operator=(const ScopedVariant&) = delete;
+  VARIANT* get() { return &v_; }
+  const VARIANT& operator*() const { return v_; }
+
+ private:
+  VARIANT v_;
+};
+
+}  // namespace tandry

@@ -1,0 +1,123 @@
+#include "SharedUnit.h"
+
+#include <vector>
+
+#include "ScopedWin.h"
+
+namespace tandry {
+
+namespace {
+
+// The system's monitors in enumeration order, and the primary-first list over them. Both are
+// made at the first call that needs them rather than at load: enumerating monitors from the
+// DLL entry point would call into user32 under the loader lock. Neither changes afterwards.
+std::vector<HMONITOR> g_enumerated;
+bool g_enumeratedOnce = false;
+std::vector<HMONITOR> g_monitorList;
+
+BOOL CALLBACK AppendMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
+  return TRUE;
+}
+
+const std::vector<HMONITOR>& EnumeratedMonitors() {
+  if (!g_enumeratedOnce) {
+    g_enumeratedOnce = true;
+    EnumDisplayMonitors(nullptr, nullptr, AppendMonitor, reinterpret_cast<LPARAM>(&g_enumerated));
+  }
+  return g_enumerated;
+}
+
+bool CurrentRect(HMONITOR monitor, MonitorRect& rect) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetMonitorInfoA(monitor, &info)) return false;
+  rect = MonitorRect{info.rcMonitor.left, info.rcMonitor.top,
+                     info.rcMonitor.right - info.rcMonitor.left,
+                     info.rcMonitor.bottom - info.rcMonitor.top};
+  return true;
+}
+
+void BuildMonitorList() {
+  if (!g_monitorList.empty()) return;
+  const std::vector<HMONITOR>& monitors = EnumeratedMonitors();
+  std::vector<MonitorRect> rects(monitors.size());
+  for (std::size_t i = 0; i < monitors.size(); ++i) CurrentRect(monitors[i], rects[i]);
+  for (std::size_t position : PrimaryFirstOrder(rects)) g_monitorList.push_back(monitors[position]);
+}
+
+}  // namespace
+
+bool MonitorRectOf(std::int32_t index, MonitorRect& rect) {
+  BuildMonitorList();
+  if (index < 0 || static_cast<std::size_t>(index) >= g_monitorList.size()) return false;
+  return CurrentRect(g_monitorList[index], rect);
+}
+
+std::string GetTempDir() {
+  char buffer[4096];
+  DWORD length = ::GetTempPathA(sizeof buffer, buffer);
+  // No temporary directory reported: the bitmaps go to the current directory rather than to
+  // the root of the drive.
+  if (length == 0 || length >= sizeof buffer) length = ::GetCurrentDirectoryA(sizeof buffer, buffer);
+  std::string dir(buffer, length < sizeof buffer ? length : 0);
+  if (dir.empty() || dir.back() != '\\') dir += '\\';
+  return dir;
+}
+
+void ReleaseMonitorList() {
+  g_monitorList.clear();
+  g_monitorList.shrink_to_fit();
+}
+
+}  // namespace tandry
+
+using namespace tandry;
+
+TANDRY_EXPORT void __stdcall GetMonitorCount(std::int32_t* usableMonitors,
+                                             std::int32_t* systemMonitors,
+                                             std::int32_t* reserved) {
+  const auto count = static_cast<std::int32_t>(EnumeratedMonitors().size());
+  *usableMonitors = count;
+  *systemMonitors = count;
+  *reserved = 0;
+}
+
+TANDRY_EXPORT void __stdcall GetMonitorInfo(std::int32_t index, std::int32_t* left,
+                                            std::int32_t* top, std::int32_t* width,
+                                            std::int32_t* height) {
+  MonitorRect rect;
+  if (!MonitorRectOf(index, rect)) return;
+  *left = rect.left;
+  *top = rect.top;
+  *width = rect.width;
+  *height = rect.height;
+}
+
+TANDRY_EXPORT std::int32_t __stdcall GetInstallPath(char* buffer) {
+  ScopedRegKey key;
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brisant\\Tandry", 0, KEY_READ, &opened) !=
+      ERROR_SUCCESS)
+    return 0;
+  key.reset(opened);
+
+  DWORD type = 0;
+  DWORD size = 0;
+  LONG status = ::RegQueryValueExA(key.get(), "InstallPath", nullptr, &type, nullptr, &size);
+  if (status == ERROR_FILE_NOT_FOUND) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  // A value that is not text is no path: nothing is copied.
+  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return 0;
+
+  std::string text(size, '\0');
+  if (::RegQueryValueExA(key.get(), "InstallPath", nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+    return 0;
+  text.resize(text.find('\0') == std::string::npos ? size : text.find('\0'));
+  text.copy(buffer, text.size());
+  buffer[text.size()] = '\0';
+  return static_cast<std::int32_t>(text.size());
+}
