@@ -4,6 +4,7 @@
 # the Windows tests). Pass configuration names to build only those.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TANDRY_BUILD_DIR:-$root/build}
 configs=("$@")
 [ ${#configs[@]} -gt 0 ] || configs=(native win64 win32)
 
@@ -14,6 +15,6 @@ for cfg in "${configs[@]}"; do
     win32) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake") ;;
     *) echo "build.sh: unknown configuration $cfg" >&2; exit 2 ;;
   esac
-  [ -f "$root/build/$cfg/build.ninja" ] || cmake -S "$root" -B "$root/build/$cfg" -G Ninja "${args[@]}" >/dev/null
-  cmake --build "$root/build/$cfg" -- --quiet
+  [ -f "$build/$cfg/build.ninja" ] || cmake -S "$root" -B "$build/$cfg" -G Ninja "${args[@]}" >/dev/null
+  cmake --build "$build/$cfg" -- --quiet
 done

@@ -4,7 +4,8 @@
 # Extra arguments go to ctest (for example -R session).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TANDRY_BUILD_DIR:-$root/build}
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
-printf 'subdirs("native" "win64" "win32")\n' >"$root/build/CTestTestfile.cmake"
-exec ctest --test-dir "$root/build" -j"$(nproc)" --output-on-failure --timeout 300 "$@"
+printf 'subdirs("native" "win64" "win32")\n' >"$build/CTestTestfile.cmake"
+exec ctest --test-dir "$build" -j"$(nproc)" --output-on-failure --timeout 300 "$@"
