@@ -7,7 +7,13 @@
 
 #include <utility>
 
+// The linker's symbol for the including module's own image, which is also its instance handle.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace tandry {
+
+// The instance handle of the module (DLL or program) that this code is linked into.
+inline HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 // Owns one value of a handle type and releases it with Traits::Close unless it is
 // Traits::Empty().
@@ -51,12 +57,22 @@ struct FileTraits {
 
 inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 
+// A window class that the including module registered with its own instance (ThisModule).
+// Classes of a DLL outlive FreeLibrary unless they are unregistered.
+struct WindowClassTraits {
+  static ATOM Empty() { return 0; }
+  static void Close(ATOM atom) {
+    ::UnregisterClassA(MAKEINTATOM(atom), ThisModule());
+  }
+};
+
 using ScopedHandle = ScopedValue<HANDLE, NullEmpty<HANDLE, ::CloseHandle>>;
 using ScopedFile = ScopedValue<HANDLE, FileTraits>;
 using ScopedMemDC = ScopedValue<HDC, NullEmpty<HDC, ::DeleteDC>>;
 using ScopedRegKey = ScopedValue<HKEY, NullEmpty<HKEY, ::RegCloseKey>>;
 using ScopedModule = ScopedValue<HMODULE, NullEmpty<HMODULE, ::FreeLibrary>>;
 using ScopedWindow = ScopedValue<HWND, NullEmpty<HWND, ::DestroyWindow>>;
+using ScopedWindowClass = ScopedValue<ATOM, WindowClassTraits>;
 
 // A GDI object of a given type (HBITMAP, HBRUSH, HFONT, ...).
 template <typename T>

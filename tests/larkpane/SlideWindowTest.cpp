@@ -1,0 +1,248 @@
+// The one-slide and four-slide windows, through larkpane's exports.
+#include <gmock/gmock.h>
+
+#include <tuple>
+
+#include "LarkTestSupport.h"
+
+namespace larktest {
+namespace {
+
+class SlideWindow : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    for (LarkScreenHandle handle : slideHandles_) DestroySlideShow(handle);
+    for (LarkScreenHandle handle : fourHandles_) DestroySlideShowSingleScreen(handle);
+    EXPECT_THAT(LarkWindows(), ::testing::IsEmpty());
+  }
+
+  HWND OpenSlide(const Monitor& m, LarkScreenHandle& handle) {
+    HWND window = CreatedWindow(
+        [&] { return CreateSlideShow(m.left, m.top, m.width, m.height); }, handle);
+    slideHandles_.push_back(handle);
+    return window;
+  }
+
+  HWND OpenFour(const Monitor& m, LarkScreenHandle& handle) {
+    HWND window = CreatedWindow(
+        [&] { return CreateSlideShowSingleScreen(m.left, m.top, m.width, m.height, 0); }, handle);
+    fourHandles_.push_back(handle);
+    return window;
+  }
+
+  TempFolder temp_;
+  std::vector<LarkScreenHandle> slideHandles_;
+  std::vector<LarkScreenHandle> fourHandles_;
+};
+
+TEST_F(SlideWindow, CoversItsMonitorAsAFramelessTopMostPopupThatIsNeverActivated) {
+  LarkScreenHandle primary = 0, left = 0, right = 0;
+  const HWND windows[] = {OpenSlide(kPrimary, primary), OpenSlide(kLeft, left),
+                          OpenFour(kRight, right)};
+  const Monitor monitors[] = {kPrimary, kLeft, kRight};
+  EXPECT_TRUE(primary > 0 && left > 0 && right > 0);
+  for (int i = 0; i < 3; ++i) {
+    HWND window = windows[i];
+    const Monitor& m = monitors[i];
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WindowRectIs(window, m)) << m.left;
+    EXPECT_TRUE(::IsWindowVisible(window));
+    const LONG_PTR style = ::GetWindowLongPtrA(window, GWL_STYLE);
+    const LONG_PTR exStyle = ::GetWindowLongPtrA(window, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(exStyle & WS_EX_NOACTIVATE);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    // Nothing loaded yet: black.
+    EXPECT_EQ(Capture(window).At(m.width / 2, m.height / 2), kBlack);
+  }
+}
+
+TEST_F(SlideWindow, DestroyClosesTheWindow) {
+  LarkScreenHandle handle = 0;
+  HWND window = OpenSlide(kWindowed, handle);
+  DestroySlideShow(handle);
+  EXPECT_FALSE(::IsWindow(window));
+  LarkScreenHandle four = 0;
+  HWND fourWindow = OpenFour(kWindowed, four);
+  DestroySlideShowSingleScreen(four);
+  EXPECT_FALSE(::IsWindow(fourWindow));
+}
+
+TEST_F(SlideWindow, ShowsTheBitmapFittedAndCentredOnBlack) {
+  const std::string path = temp_.Path("red.bmp");
+  WriteSolidBmp(path, 400, 300, kRed);
+  LarkScreenHandle handle = 0;
+  HWND window = OpenSlide(kWindowed, handle);
+  // The engine loads while the desktop's updates are locked.
+  ::LockWindowUpdate(::GetDesktopWindow());
+  LoadSlide(4, handle, path.c_str(), 0);
+  ::LockWindowUpdate(nullptr);
+  const Capture shot(window);
+  // 4:3 on 16:9: the slide spans 120 to 840 at full height.
+  EXPECT_EQ(shot.At(480, 270), kRed);
+  EXPECT_EQ(shot.At(125, 535), kRed);
+  EXPECT_EQ(shot.At(835, 270), kRed);
+  EXPECT_EQ(shot.At(60, 270), kBlack);
+  EXPECT_EQ(shot.At(116, 500), kBlack);
+  EXPECT_EQ(shot.At(900, 270), kBlack);
+
+  // A wide slide on a 5:4 rectangle left of the primary monitor: bars above and below.
+  const std::string wide = temp_.Path("green.bmp");
+  WriteSolidBmp(wide, 1920, 1080, kGreen);
+  LarkScreenHandle left = 0;
+  HWND leftWindow = OpenSlide(kWindowedLeft, left);
+  LoadSlide(2, left, wide.c_str(), 1);
+  const Capture leftShot(leftWindow);
+  EXPECT_EQ(leftShot.At(320, 256), kGreen);
+  EXPECT_EQ(leftShot.At(320, 40), kBlack);
+  EXPECT_EQ(leftShot.At(320, 470), kBlack);
+  EXPECT_EQ(leftShot.At(635, 430), kGreen);
+}
+
+TEST_F(SlideWindow, KeepsTheImageUprightInBothRowOrdersAndDepths) {
+  LarkScreenHandle handle = 0;
+  HWND window = OpenSlide(kWindowed, handle);
+  const auto topBlueBottomYellow = [](int, int y) { return y < 45 ? kBlue : kYellow; };
+  int n = 0;
+  for (int bits : {24, 32}) {
+    for (bool topDown : {false, true}) {
+      const std::string path = temp_.Path("bands" + std::to_string(n++) + ".bmp");
+      // An odd width makes 24-bit rows carry padding.
+      WriteBmp(path, 161, 90, bits, topDown, topBlueBottomYellow);
+      LoadSlide(1, handle, path.c_str(), 0);
+      const Capture shot(window);
+      EXPECT_EQ(shot.At(480, 135), kBlue) << bits << " bits, top-down " << topDown;
+      EXPECT_EQ(shot.At(480, 405), kYellow) << bits << " bits, top-down " << topDown;
+    }
+  }
+}
+
+TEST_F(SlideWindow, MarksTheSlideNumberInTheTopLeftCornerOfTheSlide) {
+  const std::string path = temp_.Path("white.bmp");
+  WriteSolidBmp(path, 1920, 1080, RGB(255, 255, 255));
+  LarkScreenHandle handle = 0;
+  HWND window = OpenSlide(kWindowed, handle);
+  LoadSlide(7, handle, path.c_str(), 0);
+  const Capture shot(window);
+  const COLORREF plate = RGB(40, 40, 40);
+  ASSERT_EQ(shot.At(2, 2), plate);
+  LONG right = 2, bottom = 2;
+  while (shot.At(right, 2) == plate) ++right;
+  while (shot.At(2, bottom) == plate) ++bottom;
+  EXPECT_GT(right, 15);
+  EXPECT_LT(right, 150);
+  EXPECT_GT(bottom, 15);
+  EXPECT_LT(bottom, 150);
+  const int digit = shot.Count({0, 0, right, bottom}, IsBright);
+  EXPECT_GT(digit, 10);
+  EXPECT_LT(digit, right * bottom / 2);
+  EXPECT_EQ(shot.At(950, 530), RGB(255, 255, 255));
+}
+
+TEST_F(SlideWindow, ShowsAnEmptyPositionForNoSlideNoPathNoFileOrNoBmp) {
+  TempFolder& t = temp_;
+  const std::string good = t.Path("good.bmp");
+  WriteSolidBmp(good, 64, 36, kRed);
+  const std::vector<std::uint8_t> bytes = ReadBytes(good);
+
+  const std::string truncated = t.Path("truncated.bmp");
+  WriteBytes(truncated, std::vector<std::uint8_t>(bytes.begin(), bytes.end() - 1));
+  const std::string eightBit = t.Path("eightbit.bmp");
+  std::vector<std::uint8_t> spoiled = bytes;
+  spoiled[28] = 8;
+  WriteBytes(eightBit, spoiled);
+  const std::string hugeOffset = t.Path("offset.bmp");
+  spoiled = bytes;
+  spoiled[10] = spoiled[11] = spoiled[12] = spoiled[13] = 0xFF;
+  WriteBytes(hugeOffset, spoiled);
+  const std::string text = t.Path("text.bmp");
+  WriteBytes(text, {'n', 'o', 't', ' ', 'a', ' ', 'b', 'm', 'p'});
+  const std::string empty = t.Path("empty.bmp");
+  WriteBytes(empty, {});
+  const std::string folder = t.Path("folder.bmp");
+  ::CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string missing = t.Path("missing.bmp");
+
+  LarkScreenHandle handle = 0;
+  HWND window = OpenSlide(kWindowed, handle);
+  struct Case {
+    const char* what;
+    int slide;
+    const char* path;
+  };
+  for (const Case& c : {Case{"slide 0", 0, good.c_str()}, Case{"slide -1", -1, good.c_str()},
+                        Case{"nil path", 3, nullptr}, Case{"empty path", 3, ""},
+                        Case{"missing file", 3, missing.c_str()},
+                        Case{"truncated", 3, truncated.c_str()},
+                        Case{"8-bit", 3, eightBit.c_str()},
+                        Case{"offset beyond the file", 3, hugeOffset.c_str()},
+                        Case{"text", 3, text.c_str()}, Case{"empty file", 3, empty.c_str()},
+                        Case{"folder", 3, folder.c_str()}}) {
+    LoadSlide(2, handle, good.c_str(), 0);
+    ASSERT_EQ(Capture(window).At(480, 270), kRed);
+    LoadSlide(c.slide, handle, c.path, 1);
+    const Capture shot(window);
+    EXPECT_EQ(shot.Count({0, 0, 960, 540}, [](COLORREF p) { return p != kBlack; }), 0)
+        << c.what;
+  }
+}
+
+TEST_F(SlideWindow, ReadsTheFileOnceAndLetsItGo) {
+  const std::string path = temp_.Path("gone.bmp");
+  WriteSolidBmp(path, 64, 36, kGreen);
+  LarkScreenHandle handle = 0;
+  HWND window = OpenSlide(kWindowed, handle);
+  LoadSlide(5, handle, path.c_str(), 0);
+  // The engine deletes its bitmaps at the stop while the windows may still show them.
+  EXPECT_TRUE(::DeleteFileA(path.c_str()));
+  EXPECT_EQ(Capture(window).At(480, 270), kGreen);
+}
+
+TEST_F(SlideWindow, ShowsSlidesOfChangingSizesOneAfterAnother) {
+  LarkScreenHandle handle = 0;
+  HWND window = OpenSlide(kWindowed, handle);
+  int n = 0;
+  for (auto [width, height, colour] : {std::tuple{800, 450, kRed}, std::tuple{64, 36, kGreen},
+                                       std::tuple{1600, 900, kBlue}, std::tuple{16, 9, kYellow}}) {
+    const std::string path = temp_.Path("size" + std::to_string(n++) + ".bmp");
+    WriteSolidBmp(path, width, height, colour);
+    LoadSlide(n, handle, path.c_str(), 0);
+    const Capture shot(window);
+    EXPECT_EQ(shot.At(480, 270), colour) << width;
+    EXPECT_EQ(shot.At(955, 535), colour) << width;
+  }
+}
+
+TEST_F(SlideWindow, FourSlideWindowShowsEachPositionInItsQuadrant) {
+  const COLORREF colours[] = {kRed, kGreen, kBlue, kYellow};
+  LarkScreenHandle handle = 0;
+  HWND window = OpenFour(kWindowed, handle);
+  for (int p = 1; p <= 4; ++p) {
+    const std::string path = temp_.Path("four" + std::to_string(p) + ".bmp");
+    WriteSolidBmp(path, 160, 90, colours[p - 1]);
+    LoadSlideSingleScreen(p, 10 - p, handle, path.c_str(), 0);
+  }
+  // Positions outside 1 to 4 change nothing.
+  const std::string other = temp_.Path("other.bmp");
+  WriteSolidBmp(other, 160, 90, RGB(255, 255, 255));
+  for (int p : {0, 5, -1}) LoadSlideSingleScreen(p, 3, handle, other.c_str(), 0);
+
+  const Capture shot(window);
+  EXPECT_EQ(shot.At(240, 135), kRed);
+  EXPECT_EQ(shot.At(720, 135), kGreen);
+  EXPECT_EQ(shot.At(240, 405), kBlue);
+  EXPECT_EQ(shot.At(720, 405), kYellow);
+  // The slides stay apart and inside their quadrants.
+  EXPECT_EQ(shot.At(480, 135), kBlack);
+  EXPECT_EQ(shot.At(240, 270), kBlack);
+
+  LoadSlideSingleScreen(3, 0, handle, nullptr, 1);
+  const Capture after(window);
+  EXPECT_EQ(after.At(240, 405), kBlack);
+  EXPECT_EQ(after.At(720, 405), kYellow);
+}
+
+}  // namespace
+}  // namespace larktest
