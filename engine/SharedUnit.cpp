@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "Contained.h"
 #include "ScopedWin.h"
 
 namespace tandry {
@@ -15,9 +16,12 @@ std::vector<HMONITOR> g_enumerated;
 bool g_enumeratedOnce = false;
 std::vector<HMONITOR> g_monitorList;
 
+// No exception may unwind through the system's enumeration: without memory it stops there.
 BOOL CALLBACK AppendMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-  reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
-  return TRUE;
+  return Contained(FALSE, [&] {
+    reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
+    return TRUE;
+  });
 }
 
 const std::vector<HMONITOR>& EnumeratedMonitors() {
@@ -43,7 +47,44 @@ void BuildMonitorList() {
   const std::vector<HMONITOR>& monitors = EnumeratedMonitors();
   std::vector<MonitorRect> rects(monitors.size());
   for (std::size_t i = 0; i < monitors.size(); ++i) CurrentRect(monitors[i], rects[i]);
-  for (std::size_t position : PrimaryFirstOrder(rects)) g_monitorList.push_back(monitors[position]);
+  // Made aside and then taken over whole, so that a failure can't leave half a list behind.
+  std::vector<HMONITOR> list;
+  for (std::size_t position : PrimaryFirstOrder(rects)) list.push_back(monitors[position]);
+  g_monitorList.swap(list);
+}
+
+// The caller's outputs; a nil pointer gets nothing.
+void WriteTo(std::int32_t* output, std::int32_t value) {
+  if (output) *output = value;
+}
+
+// Copies the install path into `buffer`; see GetInstallPath.
+std::int32_t ReadInstallPath(char* buffer) {
+  ScopedRegKey key;
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brisant\\Tandry", 0, KEY_READ, &opened) !=
+      ERROR_SUCCESS)
+    return 0;
+  key.reset(opened);
+
+  DWORD type = 0;
+  DWORD size = 0;
+  LONG status = ::RegQueryValueExA(key.get(), "InstallPath", nullptr, &type, nullptr, &size);
+  if (status == ERROR_FILE_NOT_FOUND) {
+    buffer[0] = '\0';
+    return 0;
+  }
+  // A value that is not text is no path: nothing is copied.
+  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return 0;
+
+  std::string text(size, '\0');
+  if (::RegQueryValueExA(key.get(), "InstallPath", nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
+    return 0;
+  text.resize(text.find('\0') == std::string::npos ? size : text.find('\0'));
+  text.copy(buffer, text.size());
+  buffer[text.size()] = '\0';
+  return static_cast<std::int32_t>(text.size());
 }
 
 }  // namespace
@@ -77,47 +118,27 @@ using namespace tandry;
 TANDRY_EXPORT void __stdcall GetMonitorCount(std::int32_t* usableMonitors,
                                              std::int32_t* systemMonitors,
                                              std::int32_t* reserved) {
-  const auto count = static_cast<std::int32_t>(EnumeratedMonitors().size());
-  *usableMonitors = count;
-  *systemMonitors = count;
-  *reserved = 0;
+  Contained([&] {
+    const auto count = static_cast<std::int32_t>(EnumeratedMonitors().size());
+    WriteTo(usableMonitors, count);
+    WriteTo(systemMonitors, count);
+    WriteTo(reserved, 0);
+  });
 }
 
 TANDRY_EXPORT void __stdcall GetMonitorInfo(std::int32_t index, std::int32_t* left,
                                             std::int32_t* top, std::int32_t* width,
                                             std::int32_t* height) {
-  MonitorRect rect;
-  if (!MonitorRectOf(index, rect)) return;
-  *left = rect.left;
-  *top = rect.top;
-  *width = rect.width;
-  *height = rect.height;
+  Contained([&] {
+    MonitorRect rect;
+    if (!MonitorRectOf(index, rect)) return;
+    WriteTo(left, rect.left);
+    WriteTo(top, rect.top);
+    WriteTo(width, rect.width);
+    WriteTo(height, rect.height);
+  });
 }
 
 TANDRY_EXPORT std::int32_t __stdcall GetInstallPath(char* buffer) {
-  ScopedRegKey key;
-  HKEY opened = nullptr;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Brisant\\Tandry", 0, KEY_READ, &opened) !=
-      ERROR_SUCCESS)
-    return 0;
-  key.reset(opened);
-
-  DWORD type = 0;
-  DWORD size = 0;
-  LONG status = ::RegQueryValueExA(key.get(), "InstallPath", nullptr, &type, nullptr, &size);
-  if (status == ERROR_FILE_NOT_FOUND) {
-    buffer[0] = '\0';
-    return 0;
-  }
-  // A value that is not text is no path: nothing is copied.
-  if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return 0;
-
-  std::string text(size, '\0');
-  if (::RegQueryValueExA(key.get(), "InstallPath", nullptr, nullptr,
-                         reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS)
-    return 0;
-  text.resize(text.find('\0') == std::string::npos ? size : text.find('\0'));
-  text.copy(buffer, text.size());
-  buffer[text.size()] = '\0';
-  return static_cast<std::int32_t>(text.size());
+  return Contained(std::int32_t{0}, [&] { return buffer ? ReadInstallPath(buffer) : 0; });
 }
