@@ -1,0 +1,41 @@
+#include "Scrambler.h"
+
+namespace tandry {
+
+namespace {
+
+// One step: the scrambled byte, and the key moved on by it.
+unsigned char ScrambleByte(unsigned char plain, std::uint32_t& key, std::uint32_t multiplier,
+                           std::uint32_t addend) {
+  const auto scrambled = static_cast<unsigned char>(plain ^ ((key >> 8) & 0xFFu));
+  key = (key + scrambled) * multiplier + addend;
+  return scrambled;
+}
+
+}  // namespace
+
+std::string ScrambleString(const std::string& text, std::uint32_t key, std::uint32_t multiplier,
+                           std::uint32_t addend) {
+  std::string result;
+  result.reserve(text.size());
+  for (char c : text) {
+    result.push_back(static_cast<char>(
+        ScrambleByte(static_cast<unsigned char>(c), key, multiplier, addend)));
+  }
+  return result;
+}
+
+void EncryptInto(const char* source, char* dest) noexcept {
+  std::uint32_t key = kPasswordKey;
+  if (source) {
+    for (; *source; ++source, ++dest) {
+      const unsigned char scrambled = ScrambleByte(static_cast<unsigned char>(*source), key,
+                                                   kPasswordMultiplier, kPasswordAddend);
+      if (scrambled == 0) break;
+      *dest = static_cast<char>(scrambled);
+    }
+  }
+  *dest = '\0';
+}
+
+}  // namespace tandry
