@@ -1,0 +1,147 @@
+#include "Driver.h"
+
+#include <cstdint>
+#include <iterator>
+#include <utility>
+
+#include "Automation.h"
+#include "SlideShowWindowObject.h"
+
+namespace tandry::standin {
+
+// The engine's session calls, stdcall, with the slide-show window passed as a variant by value.
+struct EngineCalls {
+  void(__stdcall* CreateTandrySession)(const char* presentationName, VARIANT showWindow,
+                                       std::int32_t screenCount, std::int32_t slideCount,
+                                       std::int32_t singleScreenMonitor);
+  void(__stdcall* AddSessionInfo)(std::int32_t screenIndex, std::int32_t monitorIndex);
+  void(__stdcall* StartTandrySession)();
+  void(__stdcall* ActivateSlideShow)(VARIANT showWindow);
+  void(__stdcall* NextBuild)();
+  void(__stdcall* NextSlide)(std::int32_t slideNumber, const wchar_t* notes);
+  void(__stdcall* StopTandrySession)();
+  void(__stdcall* DestroyTandrySession)();
+};
+
+namespace {
+
+template <typename Function>
+bool Bind(HMODULE module, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  return function != nullptr;
+}
+
+// Null while tandrycore.dll or one of the calls is missing; the next call tries again.
+const EngineCalls* BindEngine() {
+  static ScopedModule engineModule;
+  static EngineCalls calls;
+  if (engineModule) return &calls;
+  ScopedModule module(LoadLibraryA("tandrycore.dll"));
+  if (!module) return nullptr;
+  const HMODULE m = module.get();
+  if (!Bind(m, "CreateTandrySession", calls.CreateTandrySession) ||
+      !Bind(m, "AddSessionInfo", calls.AddSessionInfo) ||
+      !Bind(m, "StartTandrySession", calls.StartTandrySession) ||
+      !Bind(m, "ActivateSlideShow", calls.ActivateSlideShow) ||
+      !Bind(m, "NextBuild", calls.NextBuild) || !Bind(m, "NextSlide", calls.NextSlide) ||
+      !Bind(m, "StopTandrySession", calls.StopTandrySession) ||
+      !Bind(m, "DestroyTandrySession", calls.DestroyTandrySession)) {
+    return nullptr;
+  }
+  engineModule = std::move(module);
+  return &calls;
+}
+
+// The variant in which the slide-show window crosses into the engine; it adds no reference.
+VARIANT WindowVariant(IDispatch* window) {
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = VT_DISPATCH;
+  value.pdispVal = window;
+  return value;
+}
+
+const DispatchMember kEventMembers[] = {
+    {L"SlideShowBegin", kSlideShowBegin},
+    {L"SlideShowNextBuild", kSlideShowNextBuild},
+    {L"SlideShowNextSlide", kSlideShowNextSlide},
+    {L"SlideShowEnd", kSlideShowEnd},
+};
+
+}  // namespace
+
+ScopedComPtr<Driver> Driver::Start(ApplicationObject& app, SlideShowWindowObject& window,
+                                   const std::string& presentationName, int slideCount,
+                                   const SessionPlan& plan) {
+  const EngineCalls* engine = BindEngine();
+  if (!engine) return {};
+  ScopedComPtr<IConnectionPoint> events;
+  if (FAILED(app.FindConnectionPoint(IID_ApplicationEvents, events.receive()))) return {};
+
+  IDispatch* showWindow = static_cast<ISlideShowWindow*>(&window);
+  ScopedComPtr<Driver> driver(new Driver(*engine, showWindow, std::move(events)));
+  // Advised before the session is made, not after as in the add-in: the same here, since no
+  // notification can come before control returns to the message loop.
+  if (FAILED(driver->events_->Advise(static_cast<IDispatch*>(driver.get()), &driver->cookie_))) {
+    return {};
+  }
+  const int screenCount = static_cast<int>(plan.screenMonitors.size());
+  engine->CreateTandrySession(presentationName.c_str(), WindowVariant(showWindow), screenCount,
+                              slideCount, plan.fourSlideMonitor);
+  for (int i = 0; i < screenCount; ++i) engine->AddSessionInfo(i, plan.screenMonitors[i]);
+  engine->StartTandrySession();
+  engine->ActivateSlideShow(WindowVariant(showWindow));
+  engine->NextBuild();  // the first capture, before any key
+  return driver;
+}
+
+Driver::Driver(const EngineCalls& engine, IDispatch* window, ScopedComPtr<IConnectionPoint> events)
+    : DispatchObject(kEventMembers, std::size(kEventMembers)),
+      engine_(engine),
+      window_(window),
+      events_(std::move(events)),
+      running_(true) {
+  window->AddRef();
+}
+
+HRESULT Driver::InvokeMember(DISPID id, WORD, const DISPPARAMS&, VARIANT*) {
+  if (!running_) return S_OK;
+  switch (id) {
+    case kSlideShowNextBuild:
+      engine_.NextBuild();
+      break;
+    case kSlideShowNextSlide:
+      ForwardNextSlide();
+      break;
+    case kSlideShowEnd:
+      Stop();
+      break;
+    default:
+      break;
+  }
+  return S_OK;
+}
+
+// The running show's current slide, whichever show raised the notification; a slide that can't
+// be read is not forwarded, since the engine expects the number of the slide now shown.
+void Driver::ForwardNextSlide() {
+  LONG slide = 0;
+  if (SUCCEEDED(GetCurrentSlideIndex(window_.get(), slide))) engine_.NextSlide(slide, L"");
+}
+
+// The add-in's stop: no more notifications, the engine's windows and bitmaps go, the show ends
+// (if it has not already), and the session is destroyed.
+void Driver::Stop() {
+  running_ = false;
+  ScopedComPtr<Driver> keepAlive(this);  // unadvising drops the connection's reference
+  AddRef();
+  if (cookie_) events_->Unadvise(std::exchange(cookie_, 0));
+  engine_.StopTandrySession();
+  ScopedVariant view;
+  if (SUCCEEDED(GetProperty(window_.get(), L"View", view.get())) && (*view).vt == VT_DISPATCH) {
+    CallMethod((*view).pdispVal, L"Exit");
+  }
+  engine_.DestroyTandrySession();
+}
+
+}  // namespace tandry::standin
