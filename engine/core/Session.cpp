@@ -260,8 +260,13 @@ void Session::Destroy() {
 }
 
 void Session::Release(bool processEnding) {
-  // When the process ends, its windows end with it, and the system must not be called.
-  if (!processEnding) Stop();
+  if (!processEnding) {
+    Stop();
+  } else if (record_.running) {
+    // The process's windows end with it and must not be called any more, but the bitmap files
+    // of a show that was never stopped would stay behind in the temporary directory.
+    DeleteBitmapFiles();
+  }
   ClearData();
 }
 

@@ -113,8 +113,9 @@ class Session {
   void Stop();
   void Destroy();
   // The library unloads. Unless the whole process is ending, a running session is stopped
-  // first, so that neither the window procedure nor larkpane's windows outlive the session.
-  // Then the text and lists go.
+  // first, so that neither the window procedure nor larkpane's windows outlive the session;
+  // when it is ending, only a running session's bitmap files are deleted. Then the text and
+  // lists go.
   void Release(bool processEnding);
 
   const SessionRecord& Record() const { return record_; }
