@@ -68,11 +68,18 @@ function(tandry_wine_test name)
 endfunction()
 
 # Windows DLL with undecorated stdcall exports in both builds: on i686 the exported names lose
-# their @N suffix at link time.
+# their @N suffix at link time, and the import library is made again so that stdcall callers,
+# who ask for Name@N, still link against it (see StdcallImportLibrary.cmake).
 function(tandry_windows_dll name)
   add_library(${name} SHARED ${ARGN})
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    target_link_options(${name} PRIVATE -Wl,--kill-at)
+    set(def ${CMAKE_CURRENT_BINARY_DIR}/${name}-exports.def)
+    target_link_options(${name} PRIVATE -Wl,--kill-at -Wl,--output-def,${def})
+    add_custom_command(TARGET ${name} POST_BUILD
+                       COMMAND ${CMAKE_COMMAND} -DDLLTOOL=${CMAKE_DLLTOOL} -DDEF=${def}
+                               -DDLL_NAME=${name}.dll -DIMPLIB=$<TARGET_LINKER_FILE:${name}>
+                               -P ${PROJECT_SOURCE_DIR}/cmake/StdcallImportLibrary.cmake
+                       VERBATIM)
   endif()
 endfunction()
