@@ -9,6 +9,7 @@
 
 #include <memory>
 
+#include "Contained.h"
 #include "HandleTable.h"
 #include "NotesView.h"
 #include "PaneLayout.h"
@@ -48,31 +49,13 @@ void Destroy(LarkScreenHandle handle, PaneKind kind) {
   Panes().Take(handle, kind);
 }
 
-template <typename Action>
-void Guarded(Action&& action) noexcept {
-  try {
-    action();
-  } catch (...) {
-    // Nothing crosses the library's boundary; the call has done what it could.
-  }
-}
-
-template <typename Create>
-LarkScreenHandle GuardedCreate(Create&& create) noexcept {
-  try {
-    return create();
-  } catch (...) {
-    return 0;
-  }
-}
-
 }  // namespace
 
 // A rectangle that can't be a monitor's (empty, negative or beyond GDI's range) opens nothing
 // and returns 0, rather than a window at a made-up place.
 LarkScreenHandle __stdcall CreateSlideShow(std::int32_t left, std::int32_t top,
                                            std::int32_t width, std::int32_t height) {
-  return GuardedCreate([&] {
+  return tandry::Contained(LarkScreenHandle{0}, [&] {
     if (!larkpane::IsUsableArea(left, top, width, height)) return 0;
     return Register(PaneKind::Slide,
                     SlidePane::Create(PaneKind::Slide, {left, top, width, height}, false));
@@ -81,7 +64,7 @@ LarkScreenHandle __stdcall CreateSlideShow(std::int32_t left, std::int32_t top,
 
 void __stdcall LoadSlide(std::int32_t slideNumber, LarkScreenHandle handle,
                          const char* bitmapPath, std::uint8_t /*backward*/) {
-  Guarded([&] {
+  tandry::Contained([&] {
     if (SlidePane* pane = FindSlidePane(handle, PaneKind::Slide)) {
       pane->LoadSlide(1, slideNumber, bitmapPath);
     }
@@ -89,7 +72,7 @@ void __stdcall LoadSlide(std::int32_t slideNumber, LarkScreenHandle handle,
 }
 
 void __stdcall DestroySlideShow(LarkScreenHandle handle) {
-  Guarded([&] { Destroy(handle, PaneKind::Slide); });
+  tandry::Contained([&] { Destroy(handle, PaneKind::Slide); });
 }
 
 // The notes flag is ignored: the four-slide window has no room for notes, which the notes view
@@ -97,7 +80,7 @@ void __stdcall DestroySlideShow(LarkScreenHandle handle) {
 LarkScreenHandle __stdcall CreateSlideShowSingleScreen(std::int32_t left, std::int32_t top,
                                                        std::int32_t width, std::int32_t height,
                                                        std::uint8_t /*notes*/) {
-  return GuardedCreate([&] {
+  return tandry::Contained(LarkScreenHandle{0}, [&] {
     if (!larkpane::IsUsableArea(left, top, width, height)) return 0;
     return Register(PaneKind::FourSlide, SlidePane::Create(PaneKind::FourSlide,
                                                            {left, top, width, height},
@@ -108,7 +91,7 @@ LarkScreenHandle __stdcall CreateSlideShowSingleScreen(std::int32_t left, std::i
 void __stdcall LoadSlideSingleScreen(std::int32_t position, std::int32_t slideNumber,
                                      LarkScreenHandle handle, const char* bitmapPath,
                                      std::uint8_t /*backward*/) {
-  Guarded([&] {
+  tandry::Contained([&] {
     if (SlidePane* pane = FindSlidePane(handle, PaneKind::FourSlide)) {
       pane->LoadSlide(position, slideNumber, bitmapPath);
     }
@@ -116,7 +99,7 @@ void __stdcall LoadSlideSingleScreen(std::int32_t position, std::int32_t slideNu
 }
 
 void __stdcall DestroySlideShowSingleScreen(LarkScreenHandle handle) {
-  Guarded([&] { Destroy(handle, PaneKind::FourSlide); });
+  tandry::Contained([&] { Destroy(handle, PaneKind::FourSlide); });
 }
 
 // The window goes on the show window's own monitor, found from the window itself; the monitor
@@ -125,7 +108,7 @@ void __stdcall DestroySlideShowSingleScreen(LarkScreenHandle handle) {
 LarkScreenHandle __stdcall CreateSlideShowSharedSingleScreen(std::int32_t /*monitorIndex*/,
                                                              HWND showWindow,
                                                              std::uint8_t notes) {
-  return GuardedCreate([&] {
+  return tandry::Contained(LarkScreenHandle{0}, [&] {
     return Register(PaneKind::SharedScreen, SlidePane::CreateShared(showWindow, notes != 0));
   });
 }
@@ -133,7 +116,7 @@ LarkScreenHandle __stdcall CreateSlideShowSharedSingleScreen(std::int32_t /*moni
 void __stdcall LoadSlideSharedSingleScreen(std::int32_t position, std::int32_t slideNumber,
                                            LarkScreenHandle handle, const char* bitmapPath,
                                            std::uint8_t /*backward*/) {
-  Guarded([&] {
+  tandry::Contained([&] {
     if (SlidePane* pane = FindSlidePane(handle, PaneKind::SharedScreen)) {
       pane->LoadSlide(position, slideNumber, bitmapPath);
     }
@@ -143,56 +126,56 @@ void __stdcall LoadSlideSharedSingleScreen(std::int32_t position, std::int32_t s
 // The slide number is not shown with the notes: the show itself shows that slide.
 void __stdcall LoadNotesSingleScreen(std::int32_t /*slideNumber*/, LarkScreenHandle handle,
                                      const wchar_t* notes) {
-  Guarded([&] {
+  tandry::Contained([&] {
     if (SlidePane* pane = FindSlidePane(handle, PaneKind::SharedScreen)) pane->LoadNotes(notes);
   });
 }
 
 void __stdcall DestroySlideShowSharedSingleScreen(LarkScreenHandle handle) {
-  Guarded([&] { Destroy(handle, PaneKind::SharedScreen); });
+  tandry::Contained([&] { Destroy(handle, PaneKind::SharedScreen); });
 }
 
 LarkScreenHandle __stdcall CreateNotesView(std::int32_t left, std::int32_t top,
                                            std::int32_t width, std::int32_t height) {
-  return GuardedCreate([&] {
+  return tandry::Contained(LarkScreenHandle{0}, [&] {
     if (!larkpane::IsUsableArea(left, top, width, height)) return 0;
     return Register(PaneKind::Notes, NotesView::Create({left, top, width, height}));
   });
 }
 
 void __stdcall SetNotesTitle(LarkScreenHandle handle, const wchar_t* title) {
-  Guarded([&] {
+  tandry::Contained([&] {
     if (NotesView* view = FindNotesView(handle)) view->SetTitle(title);
   });
 }
 
 void __stdcall SetNotesText(LarkScreenHandle handle, const wchar_t* text) {
-  Guarded([&] {
+  tandry::Contained([&] {
     if (NotesView* view = FindNotesView(handle)) view->SetText(text);
   });
 }
 
 void __stdcall ShowNotesView(LarkScreenHandle handle) {
-  Guarded([&] {
+  tandry::Contained([&] {
     if (NotesView* view = FindNotesView(handle)) view->Show();
   });
 }
 
 void __stdcall HideNotesView(LarkScreenHandle handle) {
-  Guarded([&] {
+  tandry::Contained([&] {
     if (NotesView* view = FindNotesView(handle)) view->Hide();
   });
 }
 
 void __stdcall DestroyNotesView(LarkScreenHandle handle) {
-  Guarded([&] { Destroy(handle, PaneKind::Notes); });
+  tandry::Contained([&] { Destroy(handle, PaneKind::Notes); });
 }
 
 // Unloaded while windows are open (FreeLibrary, not the end of the process): the windows go
 // first, since their window procedure goes with the library.
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-    Guarded([] { Panes().TakeAll(); });
+    tandry::Contained([] { Panes().TakeAll(); });
   }
   return TRUE;
 }

@@ -1,5 +1,5 @@
-// Runs a piece of work so that no exception leaves it: the engine's exports and its window
-// procedure are called from outside code that can't handle one.
+// Runs a piece of work so that no exception leaves it: exports and window procedures are called
+// from outside code that cannot handle one.
 #pragma once
 
 #include <utility>
