@@ -6,19 +6,9 @@
 
 #include <vector>
 
-namespace {
+#include "TestWindows.h"
 
-std::vector<RECT> EnumeratedMonitors() {
-  std::vector<RECT> rects;
-  EnumDisplayMonitors(
-      nullptr, nullptr,
-      [](HMONITOR, HDC, LPRECT rect, LPARAM list) -> BOOL {
-        reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&rects));
-  return rects;
-}
+namespace {
 
 bool Has(const std::vector<RECT>& rects, LONG left, LONG top, LONG right, LONG bottom) {
   for (const RECT& r : rects) {
@@ -28,7 +18,7 @@ bool Has(const std::vector<RECT>& rects, LONG left, LONG top, LONG right, LONG b
 }
 
 TEST(WineBench, OffersThreeMonitorsAtDistinctPositions) {
-  const std::vector<RECT> rects = EnumeratedMonitors();
+  const std::vector<RECT> rects = tandry::wintest::SystemMonitorRects();
   ASSERT_EQ(rects.size(), 3u);
   EXPECT_TRUE(Has(rects, 0, 0, 1920, 1080));
   EXPECT_TRUE(Has(rects, -1280, 0, 0, 1024));

@@ -4,11 +4,13 @@
 #include <gmock/gmock.h>
 
 #include "LarkTestSupport.h"
+#include "TestBinding.h"
 
 namespace larktest {
 namespace {
 
 using ::testing::IsEmpty;
+using tandry::wintest::ExportOf;
 
 // Every function of larkpane with `handle`, with arguments that would show something.
 void CallEverything(LarkScreenHandle handle, const char* bitmap) {
@@ -85,13 +87,13 @@ TEST_F(HandleRules, AHandleOfAnotherKindDoesNothing) {
   DestroyNotesView(slide);
   HideNotesView(slide);
   EXPECT_TRUE(::IsWindowVisible(slideWindow));
-  EXPECT_EQ(Capture(slideWindow).At(480, 270), kBlack);
+  EXPECT_EQ(ClientPixels(slideWindow).At(480, 270), kBlack);
 
   ShowNotesView(notes);
   LoadSlide(3, notes, bitmap_.c_str(), 0);
   DestroySlideShow(notes);
   EXPECT_TRUE(::IsWindowVisible(notesWindow));
-  EXPECT_EQ(Capture(notesWindow).At(320, 256), kBlack);
+  EXPECT_EQ(ClientPixels(notesWindow).At(320, 256), kBlack);
 
   DestroySlideShow(slide);
   DestroyNotesView(notes);
@@ -130,7 +132,7 @@ TEST_F(HandleRules, NoWindowTakesTheForeground) {
   SetNotesTitle(notes, L"Talk Notes");
   SetNotesText(notes, L"text");
   ShowNotesView(notes);
-  PumpMessages();
+  PumpMessagesBriefly();
   EXPECT_EQ(::GetForegroundWindow(), front.get());
   EXPECT_EQ(::GetActiveWindow(), front.get());
   // A click on a slide window does not activate it either.
@@ -146,7 +148,7 @@ TEST_F(HandleRules, NoWindowTakesTheForeground) {
   DestroySlideShowSharedSingleScreen(shared);
   DestroySlideShowSingleScreen(four);
   DestroySlideShow(slide);
-  PumpMessages();
+  PumpMessagesBriefly();
   EXPECT_EQ(::GetForegroundWindow(), front.get());
 }
 
@@ -160,13 +162,8 @@ TEST_F(HandleRules, UnloadingTheLibraryClosesItsWindows) {
   ASSERT_NE(library, nullptr);
   using Create = LarkScreenHandle(__stdcall*)(std::int32_t, std::int32_t, std::int32_t,
                                               std::int32_t);
-  // Through void(*)(), the cast that says a procedure's type is known better than FARPROC's.
-  const auto find = [library](const char* name) {
-    return reinterpret_cast<Create>(
-        reinterpret_cast<void (*)()>(::GetProcAddress(library, name)));
-  };
-  const Create create = find("CreateSlideShow");
-  const Create createNotes = find("CreateNotesView");
+  const Create create = ExportOf<Create>(library, "CreateSlideShow");
+  const Create createNotes = ExportOf<Create>(library, "CreateNotesView");
   ASSERT_TRUE(create && createNotes);
   LarkScreenHandle handle = 0;
   HWND slide = CreatedWindow([&] { return create(100, 80, 960, 540); }, handle);
@@ -181,7 +178,7 @@ TEST_F(HandleRules, UnloadingTheLibraryClosesItsWindows) {
   // Nor are its window classes left behind, pointing at code that is gone.
   EXPECT_FALSE(::GetClassInfoExA(library, "LarkPaneSlides", &wc));
   EXPECT_FALSE(::GetClassInfoExA(library, "LarkPaneNotes", &wc));
-  PumpMessages();  // nothing is left that would call into the unloaded code
+  PumpMessagesBriefly();  // nothing is left that would call into the unloaded code
 }
 
 }  // namespace

@@ -1,17 +1,28 @@
-// What the larkpane window tests share: BMP files written on the spot, the larkpane windows of
-// this thread, and captures of a window through WM_PRINTCLIENT.
+// What the larkpane window tests share: the bench's monitors, colours, the larkpane windows of
+// this thread, and a window that stands for the show window.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
+#include "MessagePump.h"
+#include "TestFiles.h"
+#include "TestWindows.h"
+#include "WindowPixels.h"
 #include "larkpane.h"
 
 namespace larktest {
+
+using tandry::wintest::ClientPixels;
+using tandry::wintest::PumpMessagesBriefly;
+using tandry::wintest::ReadBytes;
+using tandry::wintest::TempFolder;
+using tandry::wintest::WindowPixels;
+using tandry::wintest::WriteBmp;
+using tandry::wintest::WriteBytes;
+using tandry::wintest::WriteSolidBmp;
 
 struct Monitor {
   LONG left, top, width, height;
@@ -32,25 +43,6 @@ inline constexpr COLORREF kGreen = RGB(30, 200, 40);
 inline constexpr COLORREF kBlue = RGB(20, 40, 210);
 inline constexpr COLORREF kYellow = RGB(240, 220, 10);
 
-// A folder of its own under the temporary directory, removed with everything in it.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  std::string Path(const std::string& name) const { return folder_ + name; }
-
- private:
-  std::string folder_;
-};
-
-// Writes a BMP of `width` x `height` whose pixel (x, y), counted from the top, is
-// colour(x, y); `bits` is 24 or 32, and `topDown` stores the rows top first.
-void WriteBmp(const std::string& path, int width, int height, int bits, bool topDown,
-              const std::function<COLORREF(int, int)>& colour);
-void WriteSolidBmp(const std::string& path, int width, int height, COLORREF colour);
-void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
-std::vector<std::uint8_t> ReadBytes(const std::string& path);
-
 // larkpane's windows of this thread.
 std::vector<HWND> LarkWindows();
 // The one larkpane window that `create` opens, and the handle it returns.
@@ -58,37 +50,16 @@ HWND CreatedWindow(const std::function<LarkScreenHandle()>& create, LarkScreenHa
 
 bool WindowRectIs(HWND window, const Monitor& rect);
 
-// The client area as the window paints it on WM_PRINTCLIENT.
-class Capture {
- public:
-  explicit Capture(HWND window);
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  COLORREF At(int x, int y) const;
-  // Pixels in the rectangle for which `test` holds.
-  int Count(const RECT& area, const std::function<bool(COLORREF)>& test) const;
-  bool operator==(const Capture& other) const { return pixels_ == other.pixels_; }
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<std::uint32_t> pixels_;
-};
-
 bool IsBright(COLORREF colour);
 
 // A plain visible top-level window of this thread, in front; stands for the show window.
 class ForegroundWindow {
  public:
   explicit ForegroundWindow(const Monitor& rect);
-  ~ForegroundWindow();
-  HWND get() const { return window_; }
+  HWND get() const { return window_.get(); }
 
  private:
-  HWND window_ = nullptr;
+  tandry::wintest::TestWindow window_;
 };
-
-// Lets the window system deliver what is queued for this thread.
-void PumpMessages();
 
 }  // namespace larktest

@@ -59,7 +59,7 @@ TEST_F(NotesView, ShowsTheTitleAboveTheWholeText) {
   SetNotesTitle(handle_, L"Talk Notes");
   SetNotesText(handle_, L"First paragraph\rSecond line\vThird line\r\n\u00c4rger \u4e2d\u6587");
   ShowNotesView(handle_);
-  const Capture shot(window_);
+  const WindowPixels shot = ClientPixels(window_);
   RECT client{};
   ::GetClientRect(window_, &client);
   const RECT titleBand{0, 0, client.right, 100};
@@ -71,7 +71,7 @@ TEST_F(NotesView, ShowsTheTitleAboveTheWholeText) {
   EXPECT_GT(shot.Count({0, 300, client.right, 420}, IsTextColour), 50);
 
   SetNotesText(handle_, nullptr);
-  const Capture emptied(window_);
+  const WindowPixels emptied = ClientPixels(window_);
   EXPECT_EQ(emptied.Count(textBand, IsBright), 0);
   EXPECT_GT(emptied.Count(titleBand, IsTitleColour), 100);
 }
@@ -92,12 +92,12 @@ TEST_F(NotesView, LongTextScrollsByBarWheelAndKeys) {
   ASSERT_GT(start.nMax + 1, static_cast<int>(start.nPage));
   EXPECT_EQ(start.nPos, 0);
   const int last = start.nMax + 1 - static_cast<int>(start.nPage);
-  const Capture top(window_);
+  const WindowPixels top = ClientPixels(window_);
 
   ::SendMessageA(window_, WM_VSCROLL, SB_PAGEDOWN, 0);
   const int paged = Scroll(window_).nPos;
   EXPECT_GT(paged, 0);
-  const Capture down(window_);
+  const WindowPixels down = ClientPixels(window_);
   EXPECT_FALSE(down == top);
   // The title stays where it is.
   EXPECT_EQ(top.Count({0, 0, 1200, 100}, IsTitleColour),
@@ -118,7 +118,7 @@ TEST_F(NotesView, LongTextScrollsByBarWheelAndKeys) {
   EXPECT_EQ(Scroll(window_).nPos, 0);
   ::SendMessageA(window_, WM_KEYDOWN, VK_NEXT, 0);
   EXPECT_EQ(Scroll(window_).nPos, paged);
-  EXPECT_TRUE(Capture(window_) == down);
+  EXPECT_TRUE(ClientPixels(window_) == down);
 
   // A new slide's notes start at the top.
   SetNotesText(handle_, LongNotes().c_str());

@@ -8,11 +8,7 @@
 namespace larktest {
 namespace {
 
-RECT WindowRect(HWND window) {
-  RECT rect{};
-  ::GetWindowRect(window, &rect);
-  return rect;
-}
+using tandry::wintest::WindowRectOf;
 
 bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
@@ -47,7 +43,7 @@ TEST_F(SharedScreen, WithNotesLeavesTheShowTheTopLeftAndStacksTheSlidesBesideIt)
   EXPECT_TRUE(WindowRectIs(window, kRight));
   EXPECT_TRUE(::IsWindowVisible(window));
   EXPECT_TRUE(::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
-  EXPECT_TRUE(SameRect(WindowRect(show.get()), {1920, 0, 1920 + 1440, 810}));
+  EXPECT_TRUE(SameRect(WindowRectOf(show.get()), {1920, 0, 1920 + 1440, 810}));
   // The show's part is cut out of the window, so the show stays visible in any z-order.
   tandry::ScopedGdiObj<HRGN> region(::CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(::GetWindowRgn(window, region.get()), ERROR);
@@ -62,7 +58,7 @@ TEST_F(SharedScreen, WithNotesLeavesTheShowTheTopLeftAndStacksTheSlidesBesideIt)
   LoadSlideSharedSingleScreen(3, 2, handle, Solid("p3.bmp", kBlue).c_str(), 0);
   LoadSlideSharedSingleScreen(4, 1, handle, Solid("p4.bmp", kYellow).c_str(), 0);
   ::LockWindowUpdate(nullptr);
-  const Capture shot(window);
+  const WindowPixels shot = ClientPixels(window);
   EXPECT_EQ(shot.At(1680, 135), kRed);
   EXPECT_EQ(shot.At(1680, 405), kGreen);
   EXPECT_EQ(shot.At(1680, 675), kBlue);
@@ -72,7 +68,7 @@ TEST_F(SharedScreen, WithNotesLeavesTheShowTheTopLeftAndStacksTheSlidesBesideIt)
 
   LoadNotesSingleScreen(6, handle, nullptr);
   LoadSlideSharedSingleScreen(2, -1, handle, nullptr, 1);
-  const Capture after(window);
+  const WindowPixels after = ClientPixels(window);
   EXPECT_EQ(after.Count(band, IsBright), 0);
   EXPECT_EQ(after.At(1680, 405), kBlack);
   EXPECT_EQ(after.At(1680, 135), kRed);
@@ -80,7 +76,7 @@ TEST_F(SharedScreen, WithNotesLeavesTheShowTheTopLeftAndStacksTheSlidesBesideIt)
   DestroySlideShowSharedSingleScreen(handle);
   EXPECT_FALSE(::IsWindow(window));
   // The show gets back the rectangle it had.
-  EXPECT_TRUE(SameRect(WindowRect(show.get()), {2020, 50, 2820, 650}));
+  EXPECT_TRUE(SameRect(WindowRectOf(show.get()), {2020, 50, 2820, 650}));
   EXPECT_EQ(::GetForegroundWindow(), show.get());
 }
 
@@ -91,17 +87,17 @@ TEST_F(SharedScreen, WithoutNotesTheSlidesFillTheRightThirdOfANegativeLeftMonito
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(WindowRectIs(window, kLeft));
   // Two thirds of each side, centred vertically: the captures keep the monitor's shape.
-  EXPECT_TRUE(SameRect(WindowRect(show.get()), {-1280, 171, -1280 + 853, 171 + 682}));
+  EXPECT_TRUE(SameRect(WindowRectOf(show.get()), {-1280, 171, -1280 + 853, 171 + 682}));
   LoadNotesSingleScreen(1, handle, L"not shown without the notes flag");
   LoadSlideSharedSingleScreen(1, 3, handle, Solid("a.bmp", kGreen).c_str(), 0);
   LoadSlideSharedSingleScreen(3, 1, handle, Solid("c.bmp", kYellow).c_str(), 0);
-  const Capture shot(window);
+  const WindowPixels shot = ClientPixels(window);
   EXPECT_EQ(shot.At(1066, 170), kGreen);
   EXPECT_EQ(shot.At(1066, 511), kBlack);
   EXPECT_EQ(shot.At(1066, 853), kYellow);
   EXPECT_EQ(shot.Count({0, 860, 850, 1024}, IsBright), 0);
   DestroySlideShowSharedSingleScreen(handle);
-  EXPECT_TRUE(SameRect(WindowRect(show.get()), {-1200, 40, -400, 640}));
+  EXPECT_TRUE(SameRect(WindowRectOf(show.get()), {-1200, 40, -400, 640}));
 }
 
 TEST_F(SharedScreen, NeedsAShowWindow) {

@@ -55,7 +55,7 @@ TEST_F(SlideWindow, CoversItsMonitorAsAFramelessTopMostPopupThatIsNeverActivated
     EXPECT_TRUE(exStyle & WS_EX_NOACTIVATE);
     EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
     // Nothing loaded yet: black.
-    EXPECT_EQ(Capture(window).At(m.width / 2, m.height / 2), kBlack);
+    EXPECT_EQ(ClientPixels(window).At(m.width / 2, m.height / 2), kBlack);
   }
 }
 
@@ -79,7 +79,7 @@ TEST_F(SlideWindow, ShowsTheBitmapFittedAndCentredOnBlack) {
   ::LockWindowUpdate(::GetDesktopWindow());
   LoadSlide(4, handle, path.c_str(), 0);
   ::LockWindowUpdate(nullptr);
-  const Capture shot(window);
+  const WindowPixels shot = ClientPixels(window);
   // 4:3 on 16:9: the slide spans 120 to 840 at full height.
   EXPECT_EQ(shot.At(480, 270), kRed);
   EXPECT_EQ(shot.At(125, 535), kRed);
@@ -94,7 +94,7 @@ TEST_F(SlideWindow, ShowsTheBitmapFittedAndCentredOnBlack) {
   LarkScreenHandle left = 0;
   HWND leftWindow = OpenSlide(kWindowedLeft, left);
   LoadSlide(2, left, wide.c_str(), 1);
-  const Capture leftShot(leftWindow);
+  const WindowPixels leftShot = ClientPixels(leftWindow);
   EXPECT_EQ(leftShot.At(320, 256), kGreen);
   EXPECT_EQ(leftShot.At(320, 40), kBlack);
   EXPECT_EQ(leftShot.At(320, 470), kBlack);
@@ -112,7 +112,7 @@ TEST_F(SlideWindow, KeepsTheImageUprightInBothRowOrdersAndDepths) {
       // An odd width makes 24-bit rows carry padding.
       WriteBmp(path, 161, 90, bits, topDown, topBlueBottomYellow);
       LoadSlide(1, handle, path.c_str(), 0);
-      const Capture shot(window);
+      const WindowPixels shot = ClientPixels(window);
       EXPECT_EQ(shot.At(480, 135), kBlue) << bits << " bits, top-down " << topDown;
       EXPECT_EQ(shot.At(480, 405), kYellow) << bits << " bits, top-down " << topDown;
     }
@@ -125,7 +125,7 @@ TEST_F(SlideWindow, MarksTheSlideNumberInTheTopLeftCornerOfTheSlide) {
   LarkScreenHandle handle = 0;
   HWND window = OpenSlide(kWindowed, handle);
   LoadSlide(7, handle, path.c_str(), 0);
-  const Capture shot(window);
+  const WindowPixels shot = ClientPixels(window);
   const COLORREF plate = RGB(40, 40, 40);
   ASSERT_EQ(shot.At(2, 2), plate);
   LONG right = 2, bottom = 2;
@@ -181,9 +181,9 @@ TEST_F(SlideWindow, ShowsAnEmptyPositionForNoSlideNoPathNoFileOrNoBmp) {
                         Case{"text", 3, text.c_str()}, Case{"empty file", 3, empty.c_str()},
                         Case{"folder", 3, folder.c_str()}}) {
     LoadSlide(2, handle, good.c_str(), 0);
-    ASSERT_EQ(Capture(window).At(480, 270), kRed);
+    ASSERT_EQ(ClientPixels(window).At(480, 270), kRed);
     LoadSlide(c.slide, handle, c.path, 1);
-    const Capture shot(window);
+    const WindowPixels shot = ClientPixels(window);
     EXPECT_EQ(shot.Count({0, 0, 960, 540}, [](COLORREF p) { return p != kBlack; }), 0)
         << c.what;
   }
@@ -197,7 +197,7 @@ TEST_F(SlideWindow, ReadsTheFileOnceAndLetsItGo) {
   LoadSlide(5, handle, path.c_str(), 0);
   // The engine deletes its bitmaps at the stop while the windows may still show them.
   EXPECT_TRUE(::DeleteFileA(path.c_str()));
-  EXPECT_EQ(Capture(window).At(480, 270), kGreen);
+  EXPECT_EQ(ClientPixels(window).At(480, 270), kGreen);
 }
 
 TEST_F(SlideWindow, ShowsSlidesOfChangingSizesOneAfterAnother) {
@@ -209,7 +209,7 @@ TEST_F(SlideWindow, ShowsSlidesOfChangingSizesOneAfterAnother) {
     const std::string path = temp_.Path("size" + std::to_string(n++) + ".bmp");
     WriteSolidBmp(path, width, height, colour);
     LoadSlide(n, handle, path.c_str(), 0);
-    const Capture shot(window);
+    const WindowPixels shot = ClientPixels(window);
     EXPECT_EQ(shot.At(480, 270), colour) << width;
     EXPECT_EQ(shot.At(955, 535), colour) << width;
   }
@@ -229,7 +229,7 @@ TEST_F(SlideWindow, FourSlideWindowShowsEachPositionInItsQuadrant) {
   WriteSolidBmp(other, 160, 90, RGB(255, 255, 255));
   for (int p : {0, 5, -1}) LoadSlideSingleScreen(p, 3, handle, other.c_str(), 0);
 
-  const Capture shot(window);
+  const WindowPixels shot = ClientPixels(window);
   EXPECT_EQ(shot.At(240, 135), kRed);
   EXPECT_EQ(shot.At(720, 135), kGreen);
   EXPECT_EQ(shot.At(240, 405), kBlue);
@@ -239,7 +239,7 @@ TEST_F(SlideWindow, FourSlideWindowShowsEachPositionInItsQuadrant) {
   EXPECT_EQ(shot.At(240, 270), kBlack);
 
   LoadSlideSingleScreen(3, 0, handle, nullptr, 1);
-  const Capture after(window);
+  const WindowPixels after = ClientPixels(window);
   EXPECT_EQ(after.At(240, 405), kBlack);
   EXPECT_EQ(after.At(720, 405), kYellow);
 }

@@ -8,13 +8,15 @@
 #include <thread>
 #include <vector>
 
+#include "LibraryTestSupport.h"
 #include "ScopedWin.h"
-#include "WineTestSupport.h"
+#include "TestBinding.h"
 
 namespace {
 
 using ::testing::Contains;
 using tandry::ScopedModule;
+using tandry::wintest::ExportOf;
 
 using ShowAboutFormFn = void(__stdcall*)();
 
@@ -61,8 +63,7 @@ class AboutBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(library_);
-    show_ = reinterpret_cast<ShowAboutFormFn>(
-        reinterpret_cast<void*>(::GetProcAddress(library_.get(), "ShowAboutForm")));
+    show_ = ExportOf<ShowAboutFormFn>(library_.get(), "ShowAboutForm");
     ASSERT_TRUE(show_);
   }
 

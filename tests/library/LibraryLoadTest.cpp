@@ -8,15 +8,18 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
-#include <vector>
 
+#include "LibraryTestSupport.h"
 #include "ScopedWin.h"
-#include "WineTestSupport.h"
+#include "TestBinding.h"
+#include "TestFiles.h"
 
 namespace {
 
 using tandry::ScopedHandle;
 using tandry::ScopedModule;
+using tandry::wintest::ExportOf;
+using tandry::wintest::TempFolder;
 using tandry_test::AtomExists;
 using tandry_test::HelperProcess;
 using tandry_test::HotKeyTaken;
@@ -28,11 +31,6 @@ using RegisterShortcutFn = std::uint32_t(__stdcall*)(std::int32_t, std::int32_t,
 using EncryptStringFn = void(__stdcall*)(const char*, char*);
 
 void __stdcall Nothing() {}
-
-template <typename Fn>
-Fn Export(const ScopedModule& library, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(library.get(), name)));
-}
 
 TEST(LibraryLoad, HoldsTheMutexThatOtherProcessesSeeWhileAnyCopyIsLoaded) {
   ASSERT_FALSE(LibraryMutexExists()) << "another process holds the library";
@@ -60,9 +58,9 @@ TEST(LibraryLoad, HoldsTheMutexThatOtherProcessesSeeWhileAnyCopyIsLoaded) {
 TEST(LibraryLoad, InitializeAndShutdownChangeNothingAndUnloadReleasesEverything) {
   ScopedModule library(::LoadLibraryA("tandrycore.dll"));
   ASSERT_TRUE(library);
-  const auto initialize = Export<NoArguments>(library, "InitializeTandry");
-  const auto shutdown = Export<NoArguments>(library, "ShutdownTandry");
-  const auto registerShortcut = Export<RegisterShortcutFn>(library, "RegisterShortcut");
+  const auto initialize = ExportOf<NoArguments>(library.get(), "InitializeTandry");
+  const auto shutdown = ExportOf<NoArguments>(library.get(), "ShutdownTandry");
+  const auto registerShortcut = ExportOf<RegisterShortcutFn>(library.get(), "RegisterShortcut");
   ASSERT_TRUE(initialize && shutdown && registerShortcut);
 
   for (int call = 0; call < 3; ++call) initialize();
@@ -85,16 +83,15 @@ TEST(LibraryLoad, InitializeAndShutdownChangeNothingAndUnloadReleasesEverything)
   // Loaded again, the library works as before.
   library.reset(::LoadLibraryA("tandrycore.dll"));
   ASSERT_TRUE(library);
-  EXPECT_NE(Export<RegisterShortcutFn>(library, "RegisterShortcut")(VK_F12, MOD_CONTROL | MOD_SHIFT,
-                                                                    Nothing),
-            0u);
+  const auto registerAgain = ExportOf<RegisterShortcutFn>(library.get(), "RegisterShortcut");
+  EXPECT_NE(registerAgain(VK_F12, MOD_CONTROL | MOD_SHIFT, Nothing), 0u);
   EXPECT_TRUE(HotKeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F12));
 }
 
 TEST(LibraryLoad, EncryptStringWritesTheScrambledTextIntoTheCallersBuffer) {
   ScopedModule library(::LoadLibraryA("tandrycore.dll"));
   ASSERT_TRUE(library);
-  const auto encrypt = Export<EncryptStringFn>(library, "EncryptString");
+  const auto encrypt = ExportOf<EncryptStringFn>(library.get(), "EncryptString");
   ASSERT_TRUE(encrypt);
 
   char dest[16];
@@ -109,42 +106,20 @@ TEST(LibraryLoad, EncryptStringWritesTheScrambledTextIntoTheCallersBuffer) {
   EXPECT_EQ(dest[0], '\0');
 }
 
-// A folder of its own in the temporary directory, removed with everything in it.
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "tandry-load-" + std::to_string(::GetCurrentProcessId()) + "\\";
-    ::CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~TemporaryFolder() {
-    for (const std::string& file : files_) ::DeleteFileA((path_ + file).c_str());
-    ::RemoveDirectoryA(path_.c_str());
-  }
-  TemporaryFolder(const TemporaryFolder&) = delete;
-  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-  bool CopyIn(const std::string& file) {
-    files_.push_back(file);
-    return ::CopyFileA((ProgramFolder() + file).c_str(), (path_ + file).c_str(), FALSE);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-  std::vector<std::string> files_;
-};
+// Copies `file` from this program's folder into `folder`.
+bool CopyIn(const TempFolder& folder, const std::string& file) {
+  return ::CopyFileA((ProgramFolder() + file).c_str(), folder.Path(file).c_str(), FALSE);
+}
 
 TEST(LibraryLoad, DoesNotLoadWithoutLarkpane) {
   // A fresh process in a folder of its own, so that no larkpane is found or already loaded.
-  TemporaryFolder folder;
-  ASSERT_TRUE(folder.CopyIn("library_test_helper.exe"));
-  ASSERT_TRUE(folder.CopyIn("tandrycore.dll"));
+  TempFolder folder;
+  ASSERT_TRUE(CopyIn(folder, "library_test_helper.exe"));
+  ASSERT_TRUE(CopyIn(folder, "tandrycore.dll"));
   const std::string helper = folder.path() + "library_test_helper.exe";
   EXPECT_EQ(HelperProcess("load tandrycore.dll - -", helper, folder.path().c_str()).ExitCode(), 2);
 
-  ASSERT_TRUE(folder.CopyIn("larkpane.dll"));
+  ASSERT_TRUE(CopyIn(folder, "larkpane.dll"));
   EXPECT_EQ(HelperProcess("load tandrycore.dll - -", helper, folder.path().c_str()).ExitCode(), 0);
 }
 

@@ -9,8 +9,8 @@
 
 #include <cstring>
 
+#include "LibraryTestSupport.h"
 #include "ScopedWin.h"
-#include "WineTestSupport.h"
 
 namespace {
 

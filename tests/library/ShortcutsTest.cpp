@@ -10,8 +10,9 @@
 #include <string>
 #include <thread>
 
+#include "LibraryTestSupport.h"
 #include "ShortcutsUnit.h"
-#include "WineTestSupport.h"
+#include "TestWindows.h"
 
 namespace tandry {
 namespace {
@@ -21,11 +22,12 @@ using tandry_test::AtomExists;
 using tandry_test::BringToFront;
 using tandry_test::HelperProcess;
 using tandry_test::HotKeyTaken;
-using tandry_test::PumpUntil;
-using tandry_test::TestWindow;
+using wintest::PumpUntil;
+using wintest::TestWindow;
 
 constexpr std::int32_t kAlt = MOD_ALT;
 constexpr std::int32_t kKeyM = 0x4D;
+constexpr RECT kWindowRect{100, 100, 400, 300};
 
 std::atomic<int> g_runs{0};
 void CountRun() { ++g_runs; }
@@ -38,8 +40,8 @@ class ShortcutsTest : public ::testing::Test {
   // The windows outlive the single tests: on this desktop every hiding of a visible window
   // waits two seconds for a window manager that is not there.
   static void SetUpTestSuite() {
-    show_ = std::make_unique<TestWindow>("screenClass");
-    editing_ = std::make_unique<TestWindow>("PPTFrameClass");
+    show_ = std::make_unique<TestWindow>("screenClass", WS_OVERLAPPEDWINDOW, kWindowRect);
+    editing_ = std::make_unique<TestWindow>("PPTFrameClass", WS_OVERLAPPEDWINDOW, kWindowRect);
   }
   static void TearDownTestSuite() {
     editing_.reset();

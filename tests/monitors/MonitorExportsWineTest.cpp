@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "SharedUnit.h"
+#include "TestWindows.h"
 
 namespace {
 
@@ -32,16 +33,12 @@ Rect InfoOf(std::int32_t index) {
   return rect;
 }
 
-BOOL CALLBACK CollectRect(HMONITOR, HDC, LPRECT r, LPARAM list) {
-  reinterpret_cast<std::vector<Rect>*>(list)->push_back(
-      Rect{r->left, r->top, r->right - r->left, r->bottom - r->top});
-  return TRUE;
-}
-
 // The system's monitors with the one at (0,0) moved to the front.
 std::vector<Rect> ExpectedList() {
   std::vector<Rect> rects;
-  ::EnumDisplayMonitors(nullptr, nullptr, CollectRect, reinterpret_cast<LPARAM>(&rects));
+  for (const RECT& r : tandry::wintest::SystemMonitorRects()) {
+    rects.push_back(Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+  }
   for (std::size_t i = 0; i < rects.size(); ++i) {
     if (rects[i].left == 0 && rects[i].top == 0) {
       const Rect primary = rects[i];

@@ -3,8 +3,7 @@
 
 #include <gmock/gmock.h>
 
-#include <fstream>
-#include <iterator>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,20 +11,18 @@
 #include "PrintWindow.h"
 #include "SharedUnit.h"
 #include "ShowWindowFake.h"
+#include "TestBinding.h"
+#include "TestFiles.h"
 
 namespace tandry::testing {
 namespace {
 
 using ::testing::ElementsAre;
-
-std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using wintest::BitmapFilePixel;
+using wintest::DispatchVariant;
+using wintest::FileExists;
+using wintest::ReadBytes;
+using wintest::WriteBytes;
 
 // What the print function was asked for, and whether the full-content print works.
 std::vector<UINT> g_printFlags;
@@ -55,10 +52,10 @@ class CaptureTest : public ::testing::Test {
   void ExpectSlideInFile(int slide) {
     const Quadrants colours = QuadrantsOf(slide);
     SIZE size{};
-    EXPECT_EQ(BitmapFilePixel(path.c_str(), 80, 60, &size), colours.topLeft);
-    EXPECT_EQ(BitmapFilePixel(path.c_str(), 240, 60), colours.topRight);
-    EXPECT_EQ(BitmapFilePixel(path.c_str(), 80, 180), colours.bottomLeft);
-    EXPECT_EQ(BitmapFilePixel(path.c_str(), 240, 180), colours.bottomRight);
+    EXPECT_EQ(BitmapFilePixel(path, 80, 60, &size), colours.topLeft);
+    EXPECT_EQ(BitmapFilePixel(path, 240, 60), colours.topRight);
+    EXPECT_EQ(BitmapFilePixel(path, 80, 180), colours.bottomLeft);
+    EXPECT_EQ(BitmapFilePixel(path, 240, 180), colours.bottomRight);
     EXPECT_EQ(size.cx, 320);
     EXPECT_EQ(size.cy, 240);
   }
@@ -106,10 +103,11 @@ TEST_F(CaptureTest, AsksForFullContentAndForFlagsZeroOnlyWhenThatFails) {
 }
 
 TEST_F(CaptureTest, WithoutAPrintFunctionNothingIsWrittenAndAnEarlierFileStays) {
-  WriteText(path, "earlier");
+  const std::vector<std::uint8_t> earlier{'e', 'a', 'r', 'l', 'i', 'e', 'r'};
+  WriteBytes(path, earlier);
   PrintWindowFunc = nullptr;
   EXPECT_FALSE(CaptureWindowToFile(window.handle(), path));
-  EXPECT_EQ(Contents(path), "earlier");
+  EXPECT_EQ(ReadBytes(path), earlier);
   ::DeleteFileA(path.c_str());
   EXPECT_FALSE(CaptureWindowToFile(window.handle(), path));
   EXPECT_FALSE(FileExists(path));

@@ -15,13 +15,18 @@
 
 #include "BitmapFile.h"
 #include "MainUnit.h"
+#include "MessagePump.h"
 #include "PrintWindow.h"
 #include "ScopedWin.h"
 #include "SharedUnit.h"
 #include "ShowWindowFake.h"
+#include "TestBinding.h"
 
 namespace tandry::testing {
 namespace {
+
+using wintest::DispatchPendingMessages;
+using wintest::DispatchVariant;
 
 double Now() {
   static const double frequency = [] {
@@ -43,15 +48,6 @@ double TimeOnce(const std::function<void()>& work) {
   const double start = Now();
   work();
   return Now() - start;
-}
-
-// Handles what is waiting in this thread's queue, such as the paints after a slide change.
-void HandlePendingMessages() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
 }
 
 void WriteWhole(const std::string& path, const std::uint8_t* data, DWORD size) {
@@ -101,7 +97,7 @@ void BenchCapture(int width, int height, int rounds) {
   ::GetWindowRect(window.handle(), &actual);
   const std::string ours = GetTempDir() + "tandry-bench-capture.bmp";
   const std::string baseline = GetTempDir() + "tandry-bench-baseline.bmp";
-  HandlePendingMessages();
+  DispatchPendingMessages();
   CaptureWindowToFile(window.handle(), ours);  // warm-up of both
   BaselineCapture(window.handle(), baseline);
   std::vector<double> captureTimes, baselineTimes;
@@ -131,7 +127,7 @@ void BenchNextSlide(int rounds) {
   for (std::int32_t slide = 1; slide <= 11; ++slide) {
     show.slide = slide;
     NextSlide(slide, L"");
-    HandlePendingMessages();
+    DispatchPendingMessages();
   }
   const std::vector<std::string>& paths = *SessionState().bitmapPaths;
   // Slide 11 loads slides 10, 9, 8 on the screens and 7 to 4 on the four-slide window.
@@ -140,16 +136,16 @@ void BenchNextSlide(int rounds) {
   std::vector<double> forward, forwardPainted, backward, reading;
   for (int round = 0; round < rounds; ++round) {
     backward.push_back(TimeOnce([] { NextSlide(11, L""); }));  // same slide: loads only
-    HandlePendingMessages();
+    DispatchPendingMessages();
     NextSlide(10, L"");
-    HandlePendingMessages();
+    DispatchPendingMessages();
     forward.push_back(TimeOnce([] { NextSlide(11, L""); }));  // loads, then the capture
-    HandlePendingMessages();
+    DispatchPendingMessages();
     NextSlide(10, L"");
-    HandlePendingMessages();
+    DispatchPendingMessages();
     forwardPainted.push_back(TimeOnce([] {
       NextSlide(11, L"");
-      HandlePendingMessages();
+      DispatchPendingMessages();
     }));
     reading.push_back(TimeOnce([&] {
       for (const std::string& path : loaded) ReadWhole(path);

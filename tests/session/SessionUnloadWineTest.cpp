@@ -7,9 +7,15 @@
 #include <cstdint>
 
 #include "ShowWindowFake.h"
+#include "TestBinding.h"
+#include "TestWindows.h"
 
 namespace tandry::testing {
 namespace {
+
+using wintest::DispatchVariant;
+using wintest::ExportOf;
+using wintest::VisibleThreadWindows;
 
 using CreateSession = void(WINAPI*)(const char*, VARIANT, std::int32_t, std::int32_t,
                                     std::int32_t);
@@ -17,20 +23,15 @@ using AddInfo = void(WINAPI*)(std::int32_t, std::int32_t);
 using Call = void(WINAPI*)();
 using Slide = void(WINAPI*)(std::int32_t, const wchar_t*);
 
-template <typename F>
-F Export(HMODULE library, const char* name) {
-  return reinterpret_cast<F>(reinterpret_cast<void*>(::GetProcAddress(library, name)));
-}
-
 TEST(SessionUnload, FreeingTheLibraryStopsARunningSession) {
   FakeShowWindow show{RECT{0, 0, 320, 240}};
   FakeSlideShowWindow object{show.handle()};
   HMODULE library = ::LoadLibraryA("tandrycore.dll");
   ASSERT_NE(library, nullptr);
-  auto create = Export<CreateSession>(library, "CreateTandrySession");
-  auto addInfo = Export<AddInfo>(library, "AddSessionInfo");
-  auto start = Export<Call>(library, "StartTandrySession");
-  auto nextSlide = Export<Slide>(library, "NextSlide");
+  auto create = ExportOf<CreateSession>(library, "CreateTandrySession");
+  auto addInfo = ExportOf<AddInfo>(library, "AddSessionInfo");
+  auto start = ExportOf<Call>(library, "StartTandrySession");
+  auto nextSlide = ExportOf<Slide>(library, "NextSlide");
   ASSERT_TRUE(create && addInfo && start && nextSlide);
 
   create("Talk", DispatchVariant(&object), 1, 3, -1);
@@ -43,7 +44,7 @@ TEST(SessionUnload, FreeingTheLibraryStopsARunningSession) {
   ASSERT_EQ(::GetModuleHandleA("tandrycore.dll"), nullptr);
   EXPECT_EQ(::GetWindowLongPtrW(show.handle(), GWLP_WNDPROC), FakeShowWindow::OwnProcedure());
   EXPECT_EQ(::SendMessageW(show.handle(), WM_KEYUP, VK_SPACE, 0), 0x77);
-  EXPECT_TRUE(ThreadWindows(show.handle()).empty());
+  EXPECT_TRUE(VisibleThreadWindows(show.handle()).empty());
   EXPECT_EQ(object.references(), 1u);
 }
 

@@ -14,6 +14,9 @@
 #include "PrintWindow.h"
 #include "SharedUnit.h"
 #include "ShowWindowFake.h"
+#include "TestBinding.h"
+#include "TestFiles.h"
+#include "TestWindows.h"
 
 namespace tandry::testing {
 namespace {
@@ -21,12 +24,11 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAreArray;
-
-RECT RectOf(HWND window) {
-  RECT rect{};
-  ::GetWindowRect(window, &rect);
-  return rect;
-}
+using wintest::BitmapFilePixel;
+using wintest::DispatchVariant;
+using wintest::FileExists;
+using wintest::VisibleThreadWindows;
+using wintest::WindowRectOf;
 
 RECT MonitorRectAt(std::int32_t index) {
   std::int32_t left = 0, top = 0, width = 0, height = 0;
@@ -55,7 +57,7 @@ class SessionWineTest : public ::testing::Test {
   VARIANT Object() { return DispatchVariant(&object); }
   std::vector<std::string> Paths() { return SessionState().bitmapPaths.value_or(std::vector<std::string>{}); }
   LONG_PTR ShowProcedure() { return ::GetWindowLongPtrW(show.handle(), GWLP_WNDPROC); }
-  std::vector<HWND> LarkpaneWindows() { return ThreadWindows(show.handle()); }
+  std::vector<HWND> LarkpaneWindows() { return VisibleThreadWindows(show.handle()); }
   int Prints(UINT message, WPARAM wParam) {
     const int before = show.printClientCount;
     ::SendMessageW(show.handle(), message, wParam, 0);
@@ -136,19 +138,19 @@ TEST_F(SessionWineTest, CapturesShowTheWindowBeforeItHandlesTheKeyAndAfterTheSli
   // The window moves on to slide 2 when it handles the key; the capture came first.
   ::SendMessageW(show.handle(), WM_KEYUP, VK_SPACE, 0);
   EXPECT_EQ(show.slide, 2);
-  EXPECT_EQ(BitmapFilePixel(paths[0].c_str(), 10, 10), QuadrantsOf(1).topLeft);
+  EXPECT_EQ(BitmapFilePixel(paths[0], 10, 10), QuadrantsOf(1).topLeft);
 
   NextSlide(2, L"");
-  EXPECT_EQ(BitmapFilePixel(paths[1].c_str(), 10, 10), QuadrantsOf(2).topLeft);
-  EXPECT_EQ(BitmapFilePixel(paths[1].c_str(), 310, 230), QuadrantsOf(2).bottomRight);
+  EXPECT_EQ(BitmapFilePixel(paths[1], 10, 10), QuadrantsOf(2).topLeft);
+  EXPECT_EQ(BitmapFilePixel(paths[1], 310, 230), QuadrantsOf(2).bottomRight);
   EXPECT_FALSE(FileExists(paths[2]));
 
   // Back to slide 1: nothing captured; a build step captures again.
   show.slide = 5;
   NextSlide(1, L"");
-  EXPECT_EQ(BitmapFilePixel(paths[0].c_str(), 10, 10), QuadrantsOf(1).topLeft);
+  EXPECT_EQ(BitmapFilePixel(paths[0], 10, 10), QuadrantsOf(1).topLeft);
   NextBuild();
-  EXPECT_EQ(BitmapFilePixel(paths[0].c_str(), 10, 10), QuadrantsOf(5).topLeft);
+  EXPECT_EQ(BitmapFilePixel(paths[0], 10, 10), QuadrantsOf(5).topLeft);
 }
 
 TEST_F(SessionWineTest, BitmapFilesGoAtStartAndAtStop) {
@@ -179,7 +181,7 @@ TEST_F(SessionWineTest, LarkpaneWindowsOpenOnTheirMonitorsAndGoAtStop) {
   AddSessionInfo(1, 2);
   StartTandrySession();
   std::vector<RECT> rects;
-  for (HWND window : LarkpaneWindows()) rects.push_back(RectOf(window));
+  for (HWND window : LarkpaneWindows()) rects.push_back(WindowRectOf(window));
   EXPECT_THAT(RectTexts(rects), UnorderedElementsAreArray(RectTexts(
                                     {MonitorRectAt(1), MonitorRectAt(2), MonitorRectAt(0)})));
   for (std::int32_t slide = 2; slide <= 7; ++slide) NextSlide(slide, L"");

@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <string>
 #include <vector>
 
 #include "SlideShowWindow.h"
@@ -53,18 +52,31 @@ class FakeShowWindow {
   HWND window_ = nullptr;
 };
 
-// A SlideShowWindow automation object whose HWND property is the given window; every other
-// member answers E_NOTIMPL. Lives on the stack; counts its references.
-class FakeSlideShowWindow final : public ISlideShowWindow {
+// IUnknown and IDispatch of an automation object that lives on the stack: it counts its
+// references, offers IUnknown, IDispatch and `kOwnIid`, and has no type information and no
+// late-bound members.
+template <typename Interface, const IID& kOwnIid>
+class StackDispatch : public Interface {
  public:
-  explicit FakeSlideShowWindow(HWND window) : window_(window) {}
   ULONG references() const { return references_; }
-  bool failHwnd = false;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+        IsEqualIID(iid, kOwnIid)) {
+      *object = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override { return --references_; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    *count = 0;
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return E_NOTIMPL;
@@ -73,6 +85,18 @@ class FakeSlideShowWindow final : public ISlideShowWindow {
                                    EXCEPINFO*, UINT*) override {
     return E_NOTIMPL;
   }
+
+ private:
+  ULONG references_ = 1;
+};
+
+// A SlideShowWindow automation object whose HWND property is the given window; every other
+// member answers E_NOTIMPL.
+class FakeSlideShowWindow final : public StackDispatch<ISlideShowWindow, IID_SlideShowWindow> {
+ public:
+  explicit FakeSlideShowWindow(HWND window) : window_(window) {}
+  bool failHwnd = false;
+
   HRESULT STDMETHODCALLTYPE get_Application(IDispatch**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_Parent(IDispatch**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE get_View(IDispatch**) override { return E_NOTIMPL; }
@@ -92,41 +116,9 @@ class FakeSlideShowWindow final : public ISlideShowWindow {
 
  private:
   HWND window_;
-  ULONG references_ = 1;
 };
 
 // An automation object that is not a slide-show window.
-class PlainDispatch final : public IDispatch {
- public:
-  ULONG references() const { return references_; }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override { return --references_; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
-                                   EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
-
- private:
-  ULONG references_ = 1;
-};
-
-// A VARIANT of type VT_DISPATCH holding `object` without a reference of its own, as the add-in
-// passes the slide-show window.
-VARIANT DispatchVariant(IDispatch* object);
-
-// The pixel at (x, y), counted from the top-left, of a 24- or 32-bit uncompressed BMP file;
-// CLR_INVALID when the file can't be read as one.
-COLORREF BitmapFilePixel(const char* path, int x, int y, SIZE* size = nullptr);
-
-bool FileExists(const std::string& path);
-
-// Visible top-level windows of this thread other than `except`.
-std::vector<HWND> ThreadWindows(HWND except);
+using PlainDispatch = StackDispatch<IDispatch, IID_IDispatch>;
 
 }  // namespace tandry::testing

@@ -14,13 +14,21 @@
 #include "CommandLine.h"
 #include "Deck.h"
 #include "Driver.h"
+#include "MessagePump.h"
 #include "Monitors.h"
-#include "SlideLayout.h"
 #include "SlideShowWindowObject.h"
-#include "WindowCapture.h"
+#include "StandinTestSupport.h"
+#include "TestWindows.h"
+#include "WindowPixels.h"
 
 namespace tandry::standin {
 namespace {
+
+using wintest::DispatchPendingMessages;
+using wintest::VisibleThreadWindows;
+using wintest::WholeWindowPixels;
+using wintest::WindowPixels;
+using wintest::WindowRectOf;
 
 constexpr int kSlides = 8;  // with 0, 1, 2, 3, 0, 1, 2 and 3 build steps
 
@@ -39,21 +47,11 @@ std::set<std::string> SlideBitmaps() {
   return names;
 }
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
 // The visible window of this thread, other than `except`, that covers `monitor` exactly.
 HWND WindowOver(const RECT& monitor, HWND except) {
-  std::vector<HWND> windows;
-  EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
-  for (HWND window : windows) {
-    RECT rect;
-    if (window != except && IsWindowVisible(window) && GetWindowRect(window, &rect) &&
-        EqualRect(&rect, &monitor)) {
-      return window;
-    }
+  for (HWND window : VisibleThreadWindows(except)) {
+    const RECT rect = WindowRectOf(window);
+    if (EqualRect(&rect, &monitor)) return window;
   }
   return nullptr;
 }
@@ -70,21 +68,19 @@ class EndToEndTest : public ::testing::Test {
     driver_ = Driver::Start(*app_.get(), *show_.get(), "end to end", kSlides,
                             PlanSession({0, 1, 2}, true));
     ASSERT_TRUE(driver_) << "tandrycore.dll or its session calls are missing";
-    PumpMessages();
+    DispatchPendingMessages();
   }
 
   void TearDown() override {
     if (show_) show_->show().End();
-    PumpMessages();
+    DispatchPendingMessages();
   }
 
-  // A key press as the window receives it: the show moves on the key going down, the engine
-  // captures on the key coming up.
+  // Key presses, each followed by what they set off.
   void Press(unsigned virtualKey, int times = 1) {
     for (int i = 0; i < times; ++i) {
-      SendMessageA(window_, WM_KEYDOWN, virtualKey, 1);
-      SendMessageA(window_, WM_KEYUP, virtualKey, 0xC0000001);
-      PumpMessages();
+      PressKey(window_, virtualKey);
+      DispatchPendingMessages();
     }
   }
 
@@ -95,12 +91,12 @@ class EndToEndTest : public ::testing::Test {
     const HWND fourSlides = WindowOver(monitors_[2], window_);
     ASSERT_TRUE(screen);
     ASSERT_TRUE(fourSlides);
-    const Capture one = CaptureWindow(screen);
-    const Capture many = CaptureWindow(fourSlides);
-    const int onePixels = one.width * one.height;
-    const int manyPixels = many.width * many.height;
+    const WindowPixels one = WholeWindowPixels(screen);
+    const WindowPixels many = WholeWindowPixels(fourSlides);
+    const int onePixels = one.Width() * one.Height();
+    const int manyPixels = many.Width() * many.Height();
     for (int n = 1; n <= kSlides; ++n) {
-      const Rgb colour = SlideBackground(n);
+      const COLORREF colour = BackgroundColour(n);
       if (n == slide) {
         EXPECT_GT(one.Count(colour), onePixels / 3) << "slide " << n << " on the left monitor";
       } else {

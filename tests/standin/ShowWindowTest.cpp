@@ -14,16 +14,22 @@
 #include "ApplicationObject.h"
 #include "Automation.h"
 #include "Deck.h"
+#include "MessagePump.h"
 #include "Monitors.h"
 #include "ScopedWin.h"
-#include "SlideLayout.h"
 #include "SlideShowWindowObject.h"
-#include "WindowCapture.h"
+#include "StandinTestSupport.h"
+#include "TestBinding.h"
+#include "WindowPixels.h"
 
 namespace tandry::standin {
 namespace {
 
 using ::testing::ElementsAre;
+using wintest::DispatchPendingMessages;
+using wintest::DispatchVariant;
+using wintest::WholeWindowPixels;
+using wintest::WindowPixels;
 
 constexpr unsigned kKeyA = 0x41;
 
@@ -31,7 +37,7 @@ struct Notification {
   DISPID event = 0;
   LONG slide = 0;            // View.Slide.SlideIndex of the window passed (window events)
   std::string presentation;  // Name of the presentation passed (the end)
-  Rgb background;            // of a capture made inside the notification
+  COLORREF background = 0;   // of a capture made inside the notification
   int markedPixels = 0;      // pixels of that capture not in the background colour
   bool windowOpen = false;
 };
@@ -47,8 +53,8 @@ HWND HandleOf(IDispatch* slideShowWindow) {
   return reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle));
 }
 
-int MarkedPixels(const Capture& capture, Rgb background) {
-  return capture.width * capture.height - capture.Count(background);
+int MarkedPixels(const WindowPixels& capture, COLORREF background) {
+  return capture.Width() * capture.Height() - capture.Count(background);
 }
 
 const DispatchMember kSinkMembers[] = {{L"SlideShowBegin", kSlideShowBegin},
@@ -85,7 +91,7 @@ class RecordingSink final : public DispatchObject<IDispatch> {
       lastWindow_ = HandleOf(argument);
       n.windowOpen = IsWindow(lastWindow_);
       EXPECT_HRESULT_SUCCEEDED(GetCurrentSlideIndex(argument, n.slide));
-      const Capture capture = CaptureWindow(lastWindow_);
+      const WindowPixels capture = WholeWindowPixels(lastWindow_);
       n.background = capture.At(4, 4);
       n.markedPixels = MarkedPixels(capture, n.background);
     }
@@ -113,13 +119,10 @@ class StandinShowTest : public ::testing::Test {
 
   void TearDown() override {
     if (show_) show_->show().End();
-    PumpMessages();
+    DispatchPendingMessages();
   }
 
-  void Press(unsigned virtualKey) {
-    SendMessageA(window_, WM_KEYDOWN, virtualKey, 1);
-    SendMessageA(window_, WM_KEYUP, virtualKey, 0xC0000001);
-  }
+  void Press(unsigned virtualKey) { PressKey(window_, virtualKey); }
   void Click() {
     SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
     SendMessageA(window_, WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
@@ -175,25 +178,25 @@ TEST_F(StandinShowTest, OnlyKeyDownMovesTheShow) {
 }
 
 TEST_F(StandinShowTest, PrintWindowCapturesTheSlideNowShown) {
-  Capture capture = CaptureWindow(window_);
-  ASSERT_EQ(capture.width, monitor_.right - monitor_.left);
-  EXPECT_EQ(capture.At(4, 4), SlideBackground(1));
-  EXPECT_EQ(capture.At(capture.width - 4, capture.height - 4), SlideBackground(1));
+  WindowPixels capture = WholeWindowPixels(window_);
+  ASSERT_EQ(capture.Width(), monitor_.right - monitor_.left);
+  EXPECT_EQ(capture.At(4, 4), BackgroundColour(1));
+  EXPECT_EQ(capture.At(capture.Width() - 4, capture.Height() - 4), BackgroundColour(1));
   // Most of a slide is its background; the rest is its title and number.
-  EXPECT_GT(capture.Count(SlideBackground(1)), capture.width * capture.height * 9 / 10);
-  const int slideOneMarks = MarkedPixels(capture, SlideBackground(1));
+  EXPECT_GT(capture.Count(BackgroundColour(1)), capture.Width() * capture.Height() * 9 / 10);
+  const int slideOneMarks = MarkedPixels(capture, BackgroundColour(1));
   EXPECT_GT(slideOneMarks, 0);
 
   Press(VK_RIGHT);  // slide 2, no bullet yet
-  capture = CaptureWindow(window_);
-  EXPECT_EQ(capture.Count(SlideBackground(1)), 0);
-  EXPECT_EQ(capture.At(4, 4), SlideBackground(2));
-  const int unbuilt = MarkedPixels(capture, SlideBackground(2));
+  capture = WholeWindowPixels(window_);
+  EXPECT_EQ(capture.Count(BackgroundColour(1)), 0);
+  EXPECT_EQ(capture.At(4, 4), BackgroundColour(2));
+  const int unbuilt = MarkedPixels(capture, BackgroundColour(2));
 
   Press(VK_SPACE);  // its bullet appears
-  capture = CaptureWindow(window_);
-  EXPECT_EQ(capture.At(4, 4), SlideBackground(2));
-  EXPECT_GT(MarkedPixels(capture, SlideBackground(2)), unbuilt);
+  capture = WholeWindowPixels(window_);
+  EXPECT_EQ(capture.At(4, 4), BackgroundColour(2));
+  EXPECT_GT(MarkedPixels(capture, BackgroundColour(2)), unbuilt);
 }
 
 TEST_F(StandinShowTest, TheScreenShowsWhatACaptureShows) {
@@ -201,15 +204,11 @@ TEST_F(StandinShowTest, TheScreenShowsWhatACaptureShows) {
   UpdateWindow(window_);
   ScopedGetDC dc(window_);
   const COLORREF onScreen = GetPixel(dc.get(), 4, 4);
-  const Rgb expected = SlideBackground(5);
-  EXPECT_EQ(onScreen, RGB(expected.red, expected.green, expected.blue));
+  EXPECT_EQ(onScreen, BackgroundColour(5));
 }
 
 TEST_F(StandinShowTest, ReadsHwndThroughTheInterfaceSlotAfterTheHeightSetter) {
-  VARIANT asVariant;
-  VariantInit(&asVariant);
-  asVariant.vt = VT_DISPATCH;
-  asVariant.pdispVal = ShowDispatch();
+  VARIANT asVariant = DispatchVariant(ShowDispatch());
   ScopedComPtr<IUnknown> early;
   ASSERT_HRESULT_SUCCEEDED(asVariant.pdispVal->QueryInterface(
       IID_SlideShowWindow, reinterpret_cast<void**>(early.receive())));
@@ -357,14 +356,14 @@ TEST_F(StandinShowTest, NotificationsArriveInOrderWithTheShowInStep) {
   // SlideShowBegin and the first slide come before the window shows, already painted.
   EXPECT_EQ(r[0].slide, 1);
   EXPECT_EQ(r[1].slide, 1);
-  EXPECT_EQ(r[1].background, SlideBackground(1));
+  EXPECT_EQ(r[1].background, BackgroundColour(1));
   // Each next slide comes with the new slide current and in a capture.
   EXPECT_EQ(r[2].slide, 2);
-  EXPECT_EQ(r[2].background, SlideBackground(2));
+  EXPECT_EQ(r[2].background, BackgroundColour(2));
   EXPECT_EQ(r[4].slide, 3);
-  EXPECT_EQ(r[4].background, SlideBackground(3));
+  EXPECT_EQ(r[4].background, BackgroundColour(3));
   EXPECT_EQ(r[5].slide, 2);
-  EXPECT_EQ(r[5].background, SlideBackground(2));
+  EXPECT_EQ(r[5].background, BackgroundColour(2));
   // The next build comes before its bullet is visible; going back shows the slide complete.
   EXPECT_EQ(r[3].slide, 2);
   EXPECT_EQ(r[3].markedPixels, r[2].markedPixels);

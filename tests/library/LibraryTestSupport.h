@@ -1,5 +1,5 @@
-// Small tools of the library's Windows tests: waiting while messages flow, windows to put in
-// front, hot-key probes, and the helper program that plays a second process.
+// Small tools of the library's Windows tests: windows to put in front, hot-key probes, the
+// library's marks, dialogs of this process, and the helper program that plays a second process.
 #pragma once
 
 #include <windows.h>
@@ -7,51 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "MessagePump.h"
 #include "ScopedWin.h"
 
 namespace tandry_test {
 
-// Dispatches this thread's messages until `done()` or until `timeoutMs` have passed.
-template <typename Done>
-bool PumpUntil(Done done, DWORD timeoutMs = 5000) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return false;
-    MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&message);
-      ::DispatchMessageA(&message);
-    }
-    ::Sleep(10);
-  }
-  return true;
-}
-
-// A visible top-level window of the given class, made by this thread.
-class TestWindow {
- public:
-  explicit TestWindow(const char* className) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = className;
-    ::RegisterClassA(&windowClass);  // already registered by an earlier window: fine
-    window_ = ::CreateWindowExA(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
-                                100, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
-  }
-  ~TestWindow() { ::DestroyWindow(window_); }
-  TestWindow(const TestWindow&) = delete;
-  TestWindow& operator=(const TestWindow&) = delete;
-  HWND get() const { return window_; }
-
- private:
-  HWND window_;
-};
-
 // Puts `window` in front and waits until the system reports it there.
 inline bool BringToFront(HWND window) {
   ::SetForegroundWindow(window);
-  return PumpUntil([window] { return ::GetForegroundWindow() == window; }, 3000);
+  return tandry::wintest::PumpUntil([window] { return ::GetForegroundWindow() == window; }, 3000);
 }
 
 // Whether some window holds this hot key: a second registration of it is refused.
@@ -93,15 +57,15 @@ inline std::vector<std::string> ChildTexts(HWND window) {
 // A window of this process with the given class and caption, once it appears.
 inline HWND WaitForOwnWindow(const char* className, const char* caption, DWORD timeoutMs = 5000) {
   HWND found = nullptr;
-  const DWORD start = ::GetTickCount();
-  while (::GetTickCount() - start <= timeoutMs) {
-    found = ::FindWindowA(className, caption);
-    DWORD process = 0;
-    if (found) ::GetWindowThreadProcessId(found, &process);
-    if (found && process == ::GetCurrentProcessId() && ::IsWindowVisible(found)) return found;
-    ::Sleep(10);
-  }
-  return nullptr;
+  const bool appeared = tandry::wintest::WaitUntil(
+      [&] {
+        found = ::FindWindowA(className, caption);
+        DWORD process = 0;
+        if (found) ::GetWindowThreadProcessId(found, &process);
+        return found && process == ::GetCurrentProcessId() && ::IsWindowVisible(found);
+      },
+      timeoutMs);
+  return appeared ? found : nullptr;
 }
 
 // The helper program, started with `arguments` and ended by its destructor should it still run.

@@ -1,0 +1,34 @@
+// Windows for tests to put on the desktop, and the windows and monitors that are there.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace tandry::wintest {
+
+// A visible top-level window of this thread with a white background and no behaviour of its
+// own; the class is registered on first use.
+class TestWindow {
+ public:
+  TestWindow(const char* className, DWORD style, const RECT& rect);
+  ~TestWindow();
+  TestWindow(const TestWindow&) = delete;
+  TestWindow& operator=(const TestWindow&) = delete;
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// The top-level windows of this thread, hidden ones included.
+std::vector<HWND> ThreadWindows();
+// The visible top-level windows of this thread other than `except`.
+std::vector<HWND> VisibleThreadWindows(HWND except = nullptr);
+
+RECT WindowRectOf(HWND window);
+
+// The rectangles of the system's monitors, in the order the system lists them.
+std::vector<RECT> SystemMonitorRects();
+
+}  // namespace tandry::wintest
