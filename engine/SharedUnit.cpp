@@ -102,7 +102,8 @@ std::string GetTempDir() {
   // the root of the drive.
   if (length == 0 || length >= sizeof buffer) length = ::GetCurrentDirectoryA(sizeof buffer, buffer);
   std::string dir(buffer, length < sizeof buffer ? length : 0);
-  if (dir.empty() || dir.back() != '\\') dir += '\\';
+  if (dir.empty()) return ".\\";
+  if (dir.back() != '\\') dir += '\\';
   return dir;
 }
 

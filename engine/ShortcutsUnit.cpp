@@ -98,6 +98,8 @@ void TKeyboardShortcutsForm::WMHotKey(WPARAM id) {
 }
 
 void TKeyboardShortcutsForm::AbandonWindow() {
+  // A tick or hot key dispatched later in the process's exit must not reach the freed form.
+  if (window_) ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
   window_.release();
   class_.release();
 }

@@ -1,5 +1,7 @@
 #include "Scrambler.h"
 
+#include <algorithm>
+
 namespace tandry {
 
 namespace {
@@ -25,17 +27,13 @@ std::string ScrambleString(const std::string& text, std::uint32_t key, std::uint
   return result;
 }
 
-void EncryptInto(const char* source, char* dest) noexcept {
-  std::uint32_t key = kPasswordKey;
-  if (source) {
-    for (; *source; ++source, ++dest) {
-      const unsigned char scrambled = ScrambleByte(static_cast<unsigned char>(*source), key,
-                                                   kPasswordMultiplier, kPasswordAddend);
-      if (scrambled == 0) break;
-      *dest = static_cast<char>(scrambled);
-    }
-  }
-  *dest = '\0';
+void EncryptInto(const char* source, char* dest) {
+  const std::string scrambled =
+      ScrambleString(source ? source : "", kPasswordKey, kPasswordMultiplier, kPasswordAddend);
+  // A scrambled 0 byte ends the text that reaches the caller.
+  const std::size_t kept = std::min(scrambled.find('\0'), scrambled.size());
+  scrambled.copy(dest, kept);
+  dest[kept] = '\0';
 }
 
 }  // namespace tandry

@@ -20,7 +20,7 @@ std::string ScrambleString(const std::string& text, std::uint32_t key, std::uint
 
 // What the EncryptString export does: scrambles the NUL-terminated `source` (null reads as the
 // empty text) with the fixed values and writes the result into `dest`, cut before its first 0
-// byte, followed by a NUL. `dest` must hold one byte more than `source`. Allocates nothing.
-void EncryptInto(const char* source, char* dest) noexcept;
+// byte, followed by a NUL. `dest` must hold one byte more than `source`.
+void EncryptInto(const char* source, char* dest);
 
 }  // namespace tandry

@@ -101,6 +101,7 @@ TEST(LibraryLoad, EncryptStringWritesTheScrambledTextIntoTheCallersBuffer) {
   std::memset(dest, 'x', sizeof dest);
   encrypt(nullptr, dest);
   EXPECT_EQ(dest[0], '\0');
+  encrypt("abc", nullptr);  // no buffer: nothing written, nothing raised
   std::memset(dest, 'x', sizeof dest);
   encrypt("\xB8" "abc", dest);
   EXPECT_EQ(dest[0], '\0');

@@ -266,6 +266,10 @@ TEST_F(ShortcutsTest, AtTheEndOfTheProcessOnlyTheAtomsAreDeleted) {
   EXPECT_FALSE(AtomExists("Tandry_4D_1"));
   EXPECT_TRUE(::IsWindow(window));
   EXPECT_TRUE(HotKeyTaken(kAlt, kKeyM));
+  // The window no longer leads to the freed form: a late tick or hot key does nothing.
+  EXPECT_EQ(::GetWindowLongPtrA(window, GWLP_USERDATA), 0);
+  ::SendMessageA(window, WM_TIMER, 1, 0);
+  ::SendMessageA(window, WM_HOTKEY, 0xC000, 0);
   // What the system would take along with the process.
   ::DestroyWindow(window);
   EXPECT_FALSE(HotKeyTaken(kAlt, kKeyM));
