@@ -3,15 +3,10 @@
 #include <algorithm>
 
 namespace larkpane {
-namespace {
-
-constexpr DWORD kNotesExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-
-}  // namespace
 
 std::unique_ptr<NotesView> NotesView::Create(const Rect& screen) {
   std::unique_ptr<NotesView> view(new NotesView());
-  if (!view->Open(kNotesClassName, kNotesExStyle, WS_POPUP | WS_VSCROLL, screen)) return nullptr;
+  if (!view->Open(kNotesClassName, WS_POPUP | WS_VSCROLL, screen)) return nullptr;
   view->Relayout();
   return view;
 }
@@ -103,8 +98,6 @@ bool NotesView::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) 
     case WM_MOUSEWHEEL:
       ApplyScroll(scroll_.Wheel(GET_WHEEL_DELTA_WPARAM(wParam)));
       return true;
-    case WM_KEYDOWN:
-      return OnKey(wParam);
     default:
       return false;
   }
@@ -128,22 +121,6 @@ bool NotesView::OnScrollBar(WORD request) {
     }
     default: return false;
   }
-}
-
-bool NotesView::OnKey(WPARAM key) {
-  ScrollAction action;
-  switch (key) {
-    case VK_UP: action = ScrollAction::LineUp; break;
-    case VK_DOWN: action = ScrollAction::LineDown; break;
-    case VK_PRIOR: action = ScrollAction::PageUp; break;
-    case VK_NEXT:
-    case VK_SPACE: action = ScrollAction::PageDown; break;
-    case VK_HOME: action = ScrollAction::Top; break;
-    case VK_END: action = ScrollAction::Bottom; break;
-    default: return false;
-  }
-  ApplyScroll(scroll_.Apply(action));
-  return true;
 }
 
 }  // namespace larkpane

@@ -1,7 +1,7 @@
 // The notes view: a title and the whole notes text of the current slide, in large type on
-// black, scrolling when the text is longer than the window (scroll bar, mouse wheel, and the
-// arrow, page, Home and End keys once the presenter has clicked into it). Larkpane itself never
-// activates it, so opening and updating it leave the show in front.
+// black, scrolling with the scroll bar and the mouse wheel when the text is longer than the
+// window. It is never activated, not even by a click, so the show stays in front and keeps its
+// keys: the presenter's keys always move the show, never the notes.
 #pragma once
 
 #include <windows.h>
@@ -35,7 +35,6 @@ class NotesView final : public PaneWindow {
   void Paint(HDC dc, int width, int height) override;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnScrollBar(WORD request);
-  bool OnKey(WPARAM key);
 
   std::wstring title_;
   std::wstring text_;

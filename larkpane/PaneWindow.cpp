@@ -53,10 +53,13 @@ PaneWindow::~PaneWindow() {
   window_.reset();
 }
 
-bool PaneWindow::Open(const char* className, DWORD exStyle, DWORD style, const Rect& screen) {
+bool PaneWindow::Open(const char* className, DWORD style, const Rect& screen) {
   if (!EnsureClass(className, &PaneWindow::WindowProc)) return false;
+  // The show window must stay the foreground window, or the engine's hot keys go down: no
+  // pane is ever activated, not even by a click, and none appears in the task bar.
+  constexpr DWORD kPaneExStyle = WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW;
   // WM_NCCREATE hands the window to window_; a failed creation takes it back in WM_NCDESTROY.
-  ::CreateWindowExA(exStyle, className, "", style, screen.left, screen.top, screen.width,
+  ::CreateWindowExA(kPaneExStyle, className, "", style, screen.left, screen.top, screen.width,
                     screen.height, nullptr, nullptr, tandry::ThisModule(), this);
   return static_cast<bool>(window_);
 }
@@ -103,6 +106,8 @@ LRESULT PaneWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lP
       ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       window_.release();
       break;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;  // a click leaves the show in front
     case WM_ERASEBKGND:
       return 1;  // every paint covers the whole client area
     case WM_PAINT: {

@@ -32,8 +32,9 @@ class PaneWindow {
  protected:
   PaneWindow() = default;
 
-  // Opens the window over `screen` (pixels of the virtual desktop), hidden; false on failure.
-  bool Open(const char* className, DWORD exStyle, DWORD style, const Rect& screen);
+  // Opens the window over `screen` (pixels of the virtual desktop), hidden, top-most and never
+  // activated; false on failure.
+  bool Open(const char* className, DWORD style, const Rect& screen);
   Rect ClientArea() const;
   // Repaint of `area` (client pixels) at the next paint: loads run while the desktop's updates
   // are locked, so nothing is drawn at once.

@@ -6,7 +6,6 @@
 namespace larkpane {
 namespace {
 
-constexpr DWORD kSlideExStyle = WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW;
 constexpr COLORREF kLabelBackground = RGB(40, 40, 40);
 
 void FillBlack(HDC dc, const Rect& area) {
@@ -70,7 +69,7 @@ SlidePane::~SlidePane() {
 }
 
 bool SlidePane::OpenOn(const Rect& screen) {
-  if (!Open(kSlideClassName, kSlideExStyle, WS_POPUP, screen)) return false;
+  if (!Open(kSlideClassName, WS_POPUP, screen)) return false;
   const Rect client = ClientArea();
   layout_ = LayoutPane(kind_, client.width, client.height, withNotes_);
   positions_.resize(layout_.positions.size());
@@ -143,12 +142,6 @@ void SlidePane::PaintPosition(HDC dc, const Position& position, const Rect& cell
   const Rect image = FitRect(cell, position.image.Width(), position.image.Height());
   position.image.Draw(dc, image);
   DrawSlideNumber(dc, position.slideNumber, image);
-}
-
-bool SlidePane::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
-  if (message != WM_MOUSEACTIVATE) return false;
-  result = MA_NOACTIVATE;  // a click on a slide leaves the show in front
-  return true;
 }
 
 }  // namespace larkpane

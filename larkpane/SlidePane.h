@@ -41,7 +41,6 @@ class SlidePane final : public PaneWindow {
   void FitNotesFont();
 
   void Paint(HDC dc, int width, int height) override;
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   void PaintPosition(HDC dc, const Position& position, const Rect& cell) const;
 
   const PaneKind kind_;

@@ -86,10 +86,13 @@ ScopedComPtr<Driver> Driver::Start(ApplicationObject& app, SlideShowWindowObject
     return {};
   }
   const int screenCount = static_cast<int>(plan.screenMonitors.size());
+  // Screen updates frozen while the engine opens its windows, as the add-in's start does.
+  ::LockWindowUpdate(::GetDesktopWindow());
   engine->CreateTandrySession(presentationName.c_str(), WindowVariant(showWindow), screenCount,
                               slideCount, plan.fourSlideMonitor);
   for (int i = 0; i < screenCount; ++i) engine->AddSessionInfo(i, plan.screenMonitors[i]);
   engine->StartTandrySession();
+  ::LockWindowUpdate(nullptr);
   engine->ActivateSlideShow(WindowVariant(showWindow));
   engine->NextBuild();  // the first capture, before any key
   return driver;

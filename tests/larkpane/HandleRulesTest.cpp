@@ -135,13 +135,14 @@ TEST_F(HandleRules, NoWindowTakesTheForeground) {
   PumpMessagesBriefly();
   EXPECT_EQ(::GetForegroundWindow(), front.get());
   EXPECT_EQ(::GetActiveWindow(), front.get());
-  // A click on a slide window does not activate it either.
-  for (HWND window : LarkWindows()) {
-    if (::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE) {
-      EXPECT_EQ(::SendMessageA(window, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(window),
-                               MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
-                MA_NOACTIVATE);
-    }
+  // A click on any of them, the notes view included, does not activate it either.
+  const std::vector<HWND> windows = LarkWindows();
+  EXPECT_EQ(windows.size(), 4u);
+  for (HWND window : windows) {
+    EXPECT_TRUE(::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+    EXPECT_EQ(::SendMessageA(window, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(window),
+                             MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
   }
   HideNotesView(notes);
   DestroyNotesView(notes);
