@@ -44,6 +44,12 @@ TEST(HotKeysLive, OnlyWithASlideShowWindowOfThisProcessInFront) {
 
 class ShortcutListTest : public ::testing::Test {
  protected:
+  // Alt+M and Control+Shift+F1 get these atoms unless a test says otherwise.
+  ShortcutListTest() {
+    ON_CALL(system_, AddAtom("Tandry_4D_1")).WillByDefault(Return(0xC001));
+    ON_CALL(system_, AddAtom("Tandry_70_6")).WillByDefault(Return(0xC002));
+  }
+
   NiceMock<MockSystem> system_;
   ShortcutList list_{system_};
 };
@@ -68,8 +74,6 @@ TEST_F(ShortcutListTest, KeepsAnEntryWhoseAtomFailed) {
 }
 
 TEST_F(ShortcutListTest, RemoveTakesTheHotKeyDownThenDeletesTheAtom) {
-  ON_CALL(system_, AddAtom("Tandry_4D_1")).WillByDefault(Return(0xC001));
-  ON_CALL(system_, AddAtom("Tandry_70_6")).WillByDefault(Return(0xC002));
   list_.AddShortcut(0x4D, 1, InsertSlide);
   list_.AddShortcut(0x70, 6, OtherProc);
   {
@@ -83,7 +87,6 @@ TEST_F(ShortcutListTest, RemoveTakesTheHotKeyDownThenDeletesTheAtom) {
 }
 
 TEST_F(ShortcutListTest, TheSameCombinationTwiceGivesTwoEntriesRemovedOneAtATime) {
-  ON_CALL(system_, AddAtom("Tandry_4D_1")).WillByDefault(Return(0xC001));
   list_.AddShortcut(0x4D, 1, InsertSlide);
   list_.AddShortcut(0x4D, 1, OtherProc);
   EXPECT_EQ(list_.IndexOfShortcut(0xC001), 0);
@@ -98,8 +101,6 @@ TEST_F(ShortcutListTest, TheSameCombinationTwiceGivesTwoEntriesRemovedOneAtATime
 }
 
 TEST_F(ShortcutListTest, ClearTakesEveryHotKeyDownThenDeletesAtomsFromTheLast) {
-  ON_CALL(system_, AddAtom("Tandry_4D_1")).WillByDefault(Return(0xC001));
-  ON_CALL(system_, AddAtom("Tandry_70_6")).WillByDefault(Return(0xC002));
   list_.AddShortcut(0x4D, 1, InsertSlide);
   list_.AddShortcut(0x70, 6, OtherProc);
   {
@@ -114,8 +115,6 @@ TEST_F(ShortcutListTest, ClearTakesEveryHotKeyDownThenDeletesAtomsFromTheLast) {
 }
 
 TEST_F(ShortcutListTest, TimerRegistersEveryHotKeyWhileTheShowIsInFrontAndDropsThemOtherwise) {
-  ON_CALL(system_, AddAtom("Tandry_4D_1")).WillByDefault(Return(0xC001));
-  ON_CALL(system_, AddAtom("Tandry_70_6")).WillByDefault(Return(0xC002));
   list_.AddShortcut(0x4D, 1, InsertSlide);
   list_.AddShortcut(0x70, 6, OtherProc);
 
@@ -143,8 +142,6 @@ TEST_F(ShortcutListTest, TimerRegistersEveryHotKeyWhileTheShowIsInFrontAndDropsT
 }
 
 TEST_F(ShortcutListTest, HotKeyRunsTheFirstEntrysProcedureOnlyForThisProcess) {
-  ON_CALL(system_, AddAtom("Tandry_4D_1")).WillByDefault(Return(0xC001));
-  ON_CALL(system_, AddAtom("Tandry_70_6")).WillByDefault(Return(0xC002));
   list_.AddShortcut(0x4D, 1, InsertSlide);
   list_.AddShortcut(0x4D, 1, OtherProc);
   list_.AddShortcut(0x70, 6, nullptr);
