@@ -42,7 +42,7 @@ HRESULT ApplicationObject::EnumConnectionPoints(IEnumConnectionPoints** points) 
 HRESULT ApplicationObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
   if (!point) return E_POINTER;
   *point = nullptr;
-  if (iid != IID_ApplicationEvents) return CONNECT_E_NOCONNECTION;
+  if (iid != host::DIID_ApplicationEvents) return CONNECT_E_NOCONNECTION;
   *point = &eventPoint_;
   eventPoint_.AddRef();
   return S_OK;
@@ -86,7 +86,7 @@ HRESULT ApplicationObject::EventPoint::QueryInterface(REFIID iid, void** object)
 
 HRESULT ApplicationObject::EventPoint::GetConnectionInterface(IID* iid) {
   if (!iid) return E_POINTER;
-  *iid = IID_ApplicationEvents;
+  *iid = host::DIID_ApplicationEvents;
   return S_OK;
 }
 
@@ -103,7 +103,7 @@ HRESULT ApplicationObject::EventPoint::Advise(IUnknown* sink, DWORD* cookie) {
   *cookie = 0;
   if (!sink) return E_POINTER;
   ScopedComPtr<IDispatch> events;
-  if (FAILED(sink->QueryInterface(IID_ApplicationEvents,
+  if (FAILED(sink->QueryInterface(host::DIID_ApplicationEvents,
                                   reinterpret_cast<void**>(events.receive()))) &&
       FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(events.receive())))) {
     return CONNECT_E_CANNOTCONNECT;

@@ -11,25 +11,12 @@
 
 #include "Deck.h"
 #include "DispatchObject.h"
+#include "HostObjectModel.h"
 #include "ScopedWin.h"
 
 namespace tandry::standin {
 
 class SlideShowWindowObject;
-
-// The presentation program's application-events dispinterface.
-// {914934C2-5A91-11CF-8700-00AA0060263B}
-inline constexpr IID IID_ApplicationEvents = {
-    0x914934C2, 0x5A91, 0x11CF, {0x87, 0x00, 0x00, 0xAA, 0x00, 0x60, 0x26, 0x3B}};
-
-// Its slide-show notifications. Begin, NextBuild and NextSlide pass the SlideShowWindow, End the
-// Presentation whose show ended.
-enum ApplicationEventId : DISPID {
-  kSlideShowBegin = 2011,
-  kSlideShowNextBuild = 2012,
-  kSlideShowNextSlide = 2013,
-  kSlideShowEnd = 2014,
-};
 
 class ApplicationObject final : public DispatchObject<IDispatch>, public IConnectionPointContainer {
  public:
@@ -49,7 +36,7 @@ class ApplicationObject final : public DispatchObject<IDispatch>, public IConnec
   ULONG STDMETHODCALLTYPE AddRef() override { return DispatchObject::AddRef(); }
   ULONG STDMETHODCALLTYPE Release() override { return DispatchObject::Release(); }
 
-  // IConnectionPointContainer: one connection point, for IID_ApplicationEvents.
+  // IConnectionPointContainer: one connection point, for host::DIID_ApplicationEvents.
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
@@ -64,7 +51,7 @@ class ApplicationObject final : public DispatchObject<IDispatch>, public IConnec
     HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
     HRESULT STDMETHODCALLTYPE
     GetConnectionPointContainer(IConnectionPointContainer** container) override;
-    // The sink must offer IID_ApplicationEvents or IDispatch.
+    // The sink must offer host::DIID_ApplicationEvents or IDispatch.
     HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
     HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
     HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override;

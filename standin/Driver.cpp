@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Automation.h"
+#include "LateBound.h"
 #include "SlideShowWindowObject.h"
 
 namespace tandry::standin {
@@ -61,11 +62,13 @@ VARIANT WindowVariant(IDispatch* window) {
   return value;
 }
 
+namespace events = host::application_events;
+
 const DispatchMember kEventMembers[] = {
-    {L"SlideShowBegin", kSlideShowBegin},
-    {L"SlideShowNextBuild", kSlideShowNextBuild},
-    {L"SlideShowNextSlide", kSlideShowNextSlide},
-    {L"SlideShowEnd", kSlideShowEnd},
+    {L"SlideShowBegin", events::kSlideShowBegin},
+    {L"SlideShowNextBuild", events::kSlideShowNextBuild},
+    {L"SlideShowNextSlide", events::kSlideShowNextSlide},
+    {L"SlideShowEnd", events::kSlideShowEnd},
 };
 
 }  // namespace
@@ -76,7 +79,7 @@ ScopedComPtr<Driver> Driver::Start(ApplicationObject& app, SlideShowWindowObject
   const EngineCalls* engine = BindEngine();
   if (!engine) return {};
   ScopedComPtr<IConnectionPoint> events;
-  if (FAILED(app.FindConnectionPoint(IID_ApplicationEvents, events.receive()))) return {};
+  if (FAILED(app.FindConnectionPoint(host::DIID_ApplicationEvents, events.receive()))) return {};
 
   IDispatch* showWindow = static_cast<ISlideShowWindow*>(&window);
   ScopedComPtr<Driver> driver(new Driver(*engine, showWindow, std::move(events)));
@@ -110,13 +113,13 @@ Driver::Driver(const EngineCalls& engine, IDispatch* window, ScopedComPtr<IConne
 HRESULT Driver::InvokeMember(DISPID id, WORD, const DISPPARAMS&, VARIANT*) {
   if (!running_) return S_OK;
   switch (id) {
-    case kSlideShowNextBuild:
+    case events::kSlideShowNextBuild:
       engine_.NextBuild();
       break;
-    case kSlideShowNextSlide:
+    case events::kSlideShowNextSlide:
       ForwardNextSlide();
       break;
-    case kSlideShowEnd:
+    case events::kSlideShowEnd:
       Stop();
       break;
     default:
@@ -140,9 +143,9 @@ void Driver::Stop() {
   AddRef();
   if (cookie_) events_->Unadvise(std::exchange(cookie_, 0));
   engine_.StopTandrySession();
-  ScopedVariant view;
-  if (SUCCEEDED(GetProperty(window_.get(), L"View", view.get())) && (*view).vt == VT_DISPATCH) {
-    CallMethod((*view).pdispVal, L"Exit");
+  ScopedComPtr<IDispatch> view;
+  if (SUCCEEDED(latebound::GetDispatch(window_.get(), L"View", view))) {
+    latebound::Call(view.get(), L"Exit");
   }
   engine_.DestroyTandrySession();
 }

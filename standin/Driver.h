@@ -36,7 +36,7 @@ class Driver final : public DispatchObject<IDispatch> {
   Driver(const EngineCalls& engine, IDispatch* window, ScopedComPtr<IConnectionPoint> events);
   ~Driver() override = default;
 
-  bool Offers(REFIID iid) const override { return iid == IID_ApplicationEvents; }
+  bool Offers(REFIID iid) const override { return iid == host::DIID_ApplicationEvents; }
   HRESULT InvokeMember(DISPID id, WORD flags, const DISPPARAMS& params, VARIANT* result) override;
   void ForwardNextSlide();
   void Stop();

@@ -11,6 +11,8 @@ namespace tandry::standin {
 
 namespace {
 
+namespace events = host::application_events;
+
 // DISPIDs of the members that callers reach by name only.
 enum : DISPID { kDispName = 1, kDispSlide = 1, kDispGotoSlide = 2, kDispExit = 3 };
 enum : DISPID { kDispSlideIndex = 1 };
@@ -232,10 +234,10 @@ void SlideShowWindowObject::Paint(HDC dc) {
   }
 }
 
-void SlideShowWindowObject::RaiseSlideShowBegin() { app_->Raise(kSlideShowBegin, AsDispatch()); }
-void SlideShowWindowObject::RaiseNextBuild() { app_->Raise(kSlideShowNextBuild, AsDispatch()); }
-void SlideShowWindowObject::RaiseNextSlide() { app_->Raise(kSlideShowNextSlide, AsDispatch()); }
-void SlideShowWindowObject::RaiseSlideShowEnd() { app_->Raise(kSlideShowEnd, presentation_.get()); }
+void SlideShowWindowObject::RaiseSlideShowBegin() { app_->Raise(events::kSlideShowBegin, AsDispatch()); }
+void SlideShowWindowObject::RaiseNextBuild() { app_->Raise(events::kSlideShowNextBuild, AsDispatch()); }
+void SlideShowWindowObject::RaiseNextSlide() { app_->Raise(events::kSlideShowNextSlide, AsDispatch()); }
+void SlideShowWindowObject::RaiseSlideShowEnd() { app_->Raise(events::kSlideShowEnd, presentation_.get()); }
 
 void SlideShowWindowObject::Redraw() {
   if (window_) InvalidateRect(window_.get(), nullptr, FALSE);

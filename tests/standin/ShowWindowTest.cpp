@@ -13,6 +13,8 @@
 
 #include "ApplicationObject.h"
 #include "Automation.h"
+#include "HostObjectModel.h"
+#include "LateBound.h"
 #include "Deck.h"
 #include "MessagePump.h"
 #include "Monitors.h"
@@ -26,6 +28,8 @@ namespace tandry::standin {
 namespace {
 
 using ::testing::ElementsAre;
+using namespace host::application_events;
+using host::DIID_ApplicationEvents;
 using wintest::DispatchPendingMessages;
 using wintest::DispatchVariant;
 using wintest::WholeWindowPixels;
@@ -82,9 +86,9 @@ class RecordingSink final : public DispatchObject<IDispatch> {
     EXPECT_EQ(params.rgvarg[0].vt, VT_DISPATCH);
     IDispatch* argument = params.rgvarg[0].pdispVal;
     if (id == kSlideShowEnd) {
-      ScopedVariant name;
-      if (SUCCEEDED(GetProperty(argument, L"Name", name.get())) && (*name).vt == VT_BSTR) {
-        n.presentation.assign((*name).bstrVal, (*name).bstrVal + SysStringLen((*name).bstrVal));
+      std::wstring name;
+      if (SUCCEEDED(latebound::GetText(argument, L"Name", name))) {
+        n.presentation.assign(name.begin(), name.end());
       }
       n.windowOpen = IsWindow(lastWindow_);
     } else {
@@ -108,7 +112,7 @@ class StandinShowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app_ = ApplicationObject::Create();
-    ASSERT_HRESULT_SUCCEEDED(app_->FindConnectionPoint(IID_ApplicationEvents, point_.receive()));
+    ASSERT_HRESULT_SUCCEEDED(app_->FindConnectionPoint(DIID_ApplicationEvents, point_.receive()));
     sink_.reset(new RecordingSink());
     ASSERT_HRESULT_SUCCEEDED(point_->Advise(sink_.get(), &cookie_));
     ASSERT_TRUE(MonitorRectByIndex(0, monitor_));
@@ -237,16 +241,16 @@ TEST_F(StandinShowTest, ReachesTheWindowsMembersByNameAndDispid) {
     EXPECT_EQ(id, member.id);
   }
   LONG handle = 0;
-  ASSERT_HRESULT_SUCCEEDED(GetLong(ShowDispatch(), L"HWND", handle));
+  ASSERT_HRESULT_SUCCEEDED(latebound::GetLong(ShowDispatch(), L"HWND", handle));
   EXPECT_EQ(reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle)), window_);
   LONG fullScreen = 0;
-  ASSERT_HRESULT_SUCCEEDED(GetLong(ShowDispatch(), L"IsFullScreen", fullScreen));
+  ASSERT_HRESULT_SUCCEEDED(latebound::GetLong(ShowDispatch(), L"IsFullScreen", fullScreen));
   EXPECT_EQ(fullScreen, -1);
-  ScopedVariant presentation;
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(ShowDispatch(), L"Presentation", presentation.get()));
-  ScopedVariant name;
-  ASSERT_HRESULT_SUCCEEDED(GetProperty((*presentation).pdispVal, L"Name", name.get()));
-  EXPECT_STREQ((*name).bstrVal, L"five slides");
+  ScopedComPtr<IDispatch> presentation;
+  ASSERT_HRESULT_SUCCEEDED(latebound::GetDispatch(ShowDispatch(), L"Presentation", presentation));
+  std::wstring name;
+  ASSERT_HRESULT_SUCCEEDED(latebound::GetText(presentation.get(), L"Name", name));
+  EXPECT_EQ(name, L"five slides");
 
   DISPID unknown = 0;
   LPOLESTR names[] = {const_cast<LPOLESTR>(L"Zoom")};
@@ -288,15 +292,15 @@ TEST_F(StandinShowTest, ReportsAndMovesTheWindowInPoints) {
   GetWindowRect(window_, &rect);
   EXPECT_EQ(rect.left, left.left);
   ScopedVariant read;
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(ShowDispatch(), L"Left", read.get()));
+  ASSERT_HRESULT_SUCCEEDED(latebound::Get(ShowDispatch(), L"Left", read.get()));
   EXPECT_EQ((*read).vt, VT_R4);
   EXPECT_FLOAT_EQ((*read).fltVal, PixelsToPoints(left.left, ppi));
 }
 
 TEST_F(StandinShowTest, ViewGoesToSlidesAndExits) {
-  ScopedVariant view;
-  ASSERT_HRESULT_SUCCEEDED(GetProperty(ShowDispatch(), L"View", view.get()));
-  IDispatch* v = (*view).pdispVal;
+  ScopedComPtr<IDispatch> view;
+  ASSERT_HRESULT_SUCCEEDED(latebound::GetDispatch(ShowDispatch(), L"View", view));
+  IDispatch* v = view.get();
   LONG index = 0;
   ASSERT_HRESULT_SUCCEEDED(GetCurrentSlideIndex(ShowDispatch(), index));
   EXPECT_EQ(index, 1);
@@ -308,34 +312,25 @@ TEST_F(StandinShowTest, ViewGoesToSlidesAndExits) {
   Press(VK_RIGHT);
   Press(VK_SPACE);
   ASSERT_EQ(Position(), 31);
-  VARIANT arguments[2];
-  VariantInit(&arguments[0]);
-  VariantInit(&arguments[1]);
-  arguments[0].vt = VT_I4;
-  arguments[0].lVal = 4;
-  arguments[1].vt = VT_I4;
-  arguments[1].lVal = -1;  // the presentation program's true: start the slide over
-  ASSERT_HRESULT_SUCCEEDED(CallMethod(v, L"GotoSlide", arguments, 2));
+  using latebound::Call;
+  // The presentation program's true starts the slide over.
+  ASSERT_HRESULT_SUCCEEDED(Call(v, L"GotoSlide", {4, host::kMsoTrue}));
   EXPECT_EQ(Position(), 40);
-  arguments[0].lVal = 3;
-  arguments[1].lVal = 0;  // as it was left
-  ASSERT_HRESULT_SUCCEEDED(CallMethod(v, L"GotoSlide", arguments, 2));
+  ASSERT_HRESULT_SUCCEEDED(Call(v, L"GotoSlide", {3, host::kMsoFalse}));  // as it was left
   EXPECT_EQ(Position(), 31);
-  arguments[0].lVal = 5;
-  ASSERT_HRESULT_SUCCEEDED(CallMethod(v, L"GotoSlide", arguments, 1));  // reset left out
+  ASSERT_HRESULT_SUCCEEDED(Call(v, L"GotoSlide", {5}));  // reset left out
   EXPECT_EQ(Position(), 50);
   ASSERT_HRESULT_SUCCEEDED(GetCurrentSlideIndex(ShowDispatch(), index));
   EXPECT_EQ(index, 5);
-  arguments[0].lVal = 6;
-  EXPECT_HRESULT_FAILED(CallMethod(v, L"GotoSlide", arguments, 1));
-  EXPECT_HRESULT_FAILED(CallMethod(v, L"GotoSlide"));
+  EXPECT_HRESULT_FAILED(Call(v, L"GotoSlide", {6}));
+  EXPECT_HRESULT_FAILED(Call(v, L"GotoSlide"));
 
-  ASSERT_HRESULT_SUCCEEDED(CallMethod(v, L"Exit"));
+  ASSERT_HRESULT_SUCCEEDED(Call(v, L"Exit"));
   EXPECT_FALSE(IsWindow(window_));
   EXPECT_HRESULT_FAILED(GetCurrentSlideIndex(ShowDispatch(), index));
   LONG handle = 0;
   EXPECT_HRESULT_FAILED(show_->get_HWND(&handle));
-  EXPECT_HRESULT_SUCCEEDED(CallMethod(v, L"Exit"));  // a second exit changes nothing
+  EXPECT_HRESULT_SUCCEEDED(Call(v, L"Exit"));  // a second exit changes nothing
   const std::vector<DISPID> events = sink_->events();
   EXPECT_EQ(std::count(events.begin(), events.end(), kSlideShowEnd), 1);
   EXPECT_EQ(events.back(), kSlideShowEnd);
@@ -402,7 +397,7 @@ TEST_F(StandinShowTest, ConnectionPointRefusesWhatItDoesNotKnow) {
   EXPECT_EQ(point_->Unadvise(cookie_ + 100), CONNECT_E_NOCONNECTION);
   IID iid{};
   ASSERT_HRESULT_SUCCEEDED(point_->GetConnectionInterface(&iid));
-  EXPECT_EQ(iid, IID_ApplicationEvents);
+  EXPECT_EQ(iid, DIID_ApplicationEvents);
   ASSERT_HRESULT_SUCCEEDED(point_->Unadvise(cookie_));
   EXPECT_EQ(point_->Unadvise(cookie_), CONNECT_E_NOCONNECTION);
   Press(VK_RIGHT);
