@@ -1,0 +1,76 @@
+// The add-in's module state, one set for the whole add-in as long as it is loaded, and the
+// small procedures every part of the add-in shares: the running switch with the start/stop
+// button's caption, and the two list procedures.
+//
+// Every procedure of the add-in attempts its steps in turn: a step whose call fails is skipped,
+// and a variable whose new value could not be had keeps the one it had.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "HostObject.h"
+#include "Ports.h"
+
+namespace tandry::addin {
+
+// The product name: title of every message box and start of several messages.
+inline constexpr std::u16string_view kProductName = u"Tandry";
+
+// The kind of show (`SessionMode`); the number never crosses into the engine.
+inline constexpr std::int32_t kMultiScreen = 1;
+inline constexpr std::int32_t kSharedScreen = 2;
+
+// The show's settings and the values of a running show.
+struct SettingsRecord {
+  MonitorList MonitorOrder;
+  ObjectRef Presentation;
+  ObjectRef SlideShowWindow;
+  bool ShowNotes = false;
+  bool LastMonitor4Slides = false;
+  std::int32_t NotesMonitor = 0;
+  ScreenHandle NotesView = 0;
+  std::uint32_t ShortcutId = 0;
+  std::int32_t SessionMode = kMultiScreen;
+};
+
+struct ModuleState {
+  ObjectRef App;
+  std::unique_ptr<MenuButtonHolder> MenuButtons;
+  std::unique_ptr<SlideShowEventSink> Ssw;
+  bool Running = false;
+  SettingsRecord Settings;
+};
+
+// What the add-in's procedures work on: the module state and the ports to the outside.
+struct Module {
+  Module(DeclaredFunctions& declaredFunctions, SettingsStore& settingsStore,
+         MessageBoxes& messageBoxes, AddinObjects& addinObjects)
+      : declared(declaredFunctions),
+        store(settingsStore),
+        messages(messageBoxes),
+        objects(addinObjects) {}
+  Module(const Module&) = delete;
+  Module& operator=(const Module&) = delete;
+
+  ModuleState state;
+  DeclaredFunctions& declared;
+  SettingsStore& store;
+  MessageBoxes& messages;
+  AddinObjects& objects;
+};
+
+// Running := value, and the start/stop button's caption with it where there is a button.
+void SetRunning(ModuleState& state, bool value);
+
+// Empties the list.
+void ClearCollection(MonitorList& list);
+// Whether an item of the list equals `value`.
+bool CollectionContains(const MonitorList& list, std::int32_t value);
+// Item `position` (1-based) of the list; nullopt when there is none, so that a statement that
+// reads it is skipped.
+std::optional<std::int32_t> Item(const MonitorList& list, std::size_t position);
+
+}  // namespace tandry::addin

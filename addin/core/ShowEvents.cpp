@@ -1,0 +1,56 @@
+// The running show's events and its stop. The slide-show events of any show of the presentation
+// program are forwarded for the running show; the end of any show stops it.
+#include "ShowControl.h"
+
+namespace tandry::addin {
+
+void StopShow(Module& module) {
+  ModuleState& state = module.state;
+  SettingsRecord& settings = state.Settings;
+  DeclaredFunctions& declared = module.declared;
+  if (!state.Running) return;
+  // Nothing may act on the show while it is taken down: no event, no second stop.
+  state.Running = false;
+  if (state.Ssw) state.Ssw->SetHostApp(nullptr);
+  state.Ssw.reset();
+  if (settings.ShortcutId != 0) {
+    declared.UnregisterShortcut(settings.ShortcutId);
+    settings.ShortcutId = 0;
+  }
+  declared.StopTandrySession();
+  if (const ObjectRef view = ObjectAt(settings.SlideShowWindow, {u"View"})) view->Call(u"Exit");
+  settings.SlideShowWindow = nullptr;
+  declared.DestroyTandrySession();
+  if (settings.SessionMode == kMultiScreen && settings.ShowNotes) {
+    if (settings.NotesView != 0) {
+      declared.HideNotesView(settings.NotesView);
+      declared.DestroyNotesView(settings.NotesView);
+      settings.NotesView = 0;
+    }
+    // The start took the notes monitor off the head of the chosen order.
+    settings.MonitorOrder.insert(settings.MonitorOrder.begin(), settings.NotesMonitor);
+  }
+  SetRunning(state, false);
+  settings.Presentation = nullptr;
+}
+
+void ForwardNextBuild(Module& module, const ObjectRef&) {
+  if (module.state.Running) module.declared.NextBuild();
+}
+
+void ForwardNextSlide(Module& module, const ObjectRef&) {
+  const SettingsRecord& settings = module.state.Settings;
+  if (!module.state.Running) return;
+  const ObjectRef slide = ObjectAt(settings.SlideShowWindow, {u"View", u"Slide"});
+  const auto slideNumber = AsLong(slide ? slide->Get(u"SlideIndex") : Result());
+  // Without the slide now shown there is nothing true to tell the engine.
+  if (!slideNumber) return;
+  if (settings.SessionMode == kSharedScreen) {
+    module.declared.NextSlide(*slideNumber, GetNotesText(slide));
+    return;
+  }
+  module.declared.NextSlide(*slideNumber, std::u16string());
+  if (settings.ShowNotes) module.declared.SetNotesText(settings.NotesView, GetNotesText(slide));
+}
+
+}  // namespace tandry::addin

@@ -1,0 +1,262 @@
+// The recording fakes of the add-in's ports.
+#include "RecordingPorts.h"
+
+#include <string>
+
+#include "Scrambler.h"
+
+namespace tandry::addin::test {
+namespace {
+
+constexpr SystemHandle kDesktop = 0xDE5C;
+constexpr SystemHandle kScreenDC = 0xDC;
+
+std::string Text(std::u16string_view text) { return "\"" + Narrow(text) + "\""; }
+std::string Object(const ObjectRef& object) { return Describe(Value{object}); }
+std::string Number(std::int64_t value) { return std::to_string(value); }
+
+std::string ListText(const MonitorList& list) {
+  std::string text;
+  for (std::int32_t index : list) text += (text.empty() ? "" : ",") + Number(index);
+  return "[" + text + "]";
+}
+
+class StubDialog : public SettingsDialog {
+ public:
+  StubDialog(const DialogAnswer& answer, CallLog& log) : answer_(answer), log_(log) {}
+  ~StubDialog() override { log_.push_back("dialog unloaded"); }
+
+  void Initialize(const ObjectRef& host, const ObjectRef& pres, const MonitorList& order,
+                  bool showNotes, bool lastMonitor4Slides) override {
+    log_.push_back("dialog Initialize " + Object(host) + " " + Object(pres) + " " +
+                   ListText(order) + " notes " + Number(showNotes) + " four " +
+                   Number(lastMonitor4Slides));
+  }
+  void ShowModal() override { log_.push_back("dialog ShowModal"); }
+  bool OKPressed() const override { return answer_.okPressed; }
+  void GetMonitorOrder(MonitorList& order) const override {
+    order.insert(order.end(), answer_.order.begin(), answer_.order.end());
+  }
+  std::u16string GetPresName() const override { return answer_.presName; }
+  bool DisplayNotesChecked() const override { return answer_.displayNotes; }
+  bool LastMonitor4SlidesChecked() const override { return answer_.lastMonitor4Slides; }
+
+ private:
+  DialogAnswer answer_;
+  CallLog& log_;
+};
+
+class RecordingSink : public SlideShowEventSink {
+ public:
+  explicit RecordingSink(CallLog& log) : log_(log) { log_.push_back("Ssw created"); }
+  ~RecordingSink() override { log_.push_back("Ssw released"); }
+  void SetHostApp(const ObjectRef& app) override { log_.push_back("Ssw HostApp " + Object(app)); }
+
+ private:
+  CallLog& log_;
+};
+
+class ButtonHolder : public MenuButtonHolder {
+ public:
+  ObjectRef StartStopTandryCBB() const override { return startStop_; }
+  void SetStartStopTandryCBB(const ObjectRef& button) override { startStop_ = button; }
+  ObjectRef AboutTandryCBB() const override { return about_; }
+  void SetAboutTandryCBB(const ObjectRef& button) override { about_ = button; }
+
+ private:
+  ObjectRef startStop_;
+  ObjectRef about_;
+};
+
+}  // namespace
+
+bool RecordingDeclared::Runs(const std::string& function, const std::string& line) {
+  if (missing.count(function)) return false;
+  ++calls[function];
+  if (!line.empty()) log_.push_back(line);
+  return true;
+}
+
+bool RecordingDeclared::InitializeTandry() {
+  return Runs("InitializeTandry", "InitializeTandry");
+}
+bool RecordingDeclared::ShowAboutForm() { return Runs("ShowAboutForm", "ShowAboutForm"); }
+
+bool RecordingDeclared::GetMonitorCount(std::int32_t& usable, std::int32_t& system,
+                                        std::int32_t& reserved) {
+  if (!Runs("GetMonitorCount")) return false;
+  usable = usableMonitors;
+  system = systemMonitors;
+  reserved = 0;
+  return true;
+}
+
+bool RecordingDeclared::GetMonitorInfo(std::int32_t index, std::int32_t& left,
+                                       std::int32_t& top, std::int32_t& width,
+                                       std::int32_t& height) {
+  if (!Runs("GetMonitorInfo")) return false;
+  // Like the engine: outside its list the outputs stay as they were.
+  if (index < 0 || index >= static_cast<std::int32_t>(monitors.size())) return true;
+  const FakeMonitor& monitor = monitors[index];
+  left = monitor.left;
+  top = monitor.top;
+  width = monitor.width;
+  height = monitor.height;
+  return true;
+}
+
+bool RecordingDeclared::CreateTandrySession(const std::u16string& name, const ObjectRef& window,
+                                            std::int32_t screenCount, std::int32_t slideCount,
+                                            std::int32_t singleScreenMonitor) {
+  return Runs("CreateTandrySession", "CreateTandrySession " + Text(name) + " " + Object(window) +
+                                         " " + Number(screenCount) + " " + Number(slideCount) +
+                                         " " + Number(singleScreenMonitor));
+}
+
+bool RecordingDeclared::AddSessionInfo(std::int32_t screenIndex, std::int32_t monitorIndex) {
+  return Runs("AddSessionInfo",
+              "AddSessionInfo " + Number(screenIndex) + " " + Number(monitorIndex));
+}
+
+bool RecordingDeclared::CreateTandrySharedScreenSession(const std::u16string& name,
+                                                        const ObjectRef& window,
+                                                        std::int32_t monitorIndex,
+                                                        std::int32_t slideCount, bool notes) {
+  return Runs("CreateTandrySharedScreenSession",
+              "CreateTandrySharedScreenSession " + Text(name) + " " + Object(window) + " " +
+                  Number(monitorIndex) + " " + Number(slideCount) + " " + Number(notes));
+}
+
+bool RecordingDeclared::StartTandrySession() {
+  return Runs("StartTandrySession", "StartTandrySession");
+}
+bool RecordingDeclared::ActivateSlideShow(const ObjectRef& window) {
+  return Runs("ActivateSlideShow", "ActivateSlideShow " + Object(window));
+}
+bool RecordingDeclared::NextBuild() { return Runs("NextBuild", "NextBuild"); }
+bool RecordingDeclared::NextSlide(std::int32_t slideNumber, const std::u16string& notes) {
+  return Runs("NextSlide", "NextSlide " + Number(slideNumber) + " " + Text(notes));
+}
+bool RecordingDeclared::InsertSlide(std::int32_t position) {
+  return Runs("InsertSlide", "InsertSlide " + Number(position));
+}
+
+std::optional<ShortcutId> RecordingDeclared::RegisterShortcut(std::int32_t key,
+                                                              std::int32_t modifiers) {
+  if (!Runs("RegisterShortcut", "RegisterShortcut " + Number(key) + " " + Number(modifiers))) {
+    return std::nullopt;
+  }
+  return nextShortcut;
+}
+
+bool RecordingDeclared::UnregisterShortcut(ShortcutId id) {
+  return Runs("UnregisterShortcut", "UnregisterShortcut " + Number(id));
+}
+bool RecordingDeclared::StopTandrySession() {
+  return Runs("StopTandrySession", "StopTandrySession");
+}
+bool RecordingDeclared::DestroyTandrySession() {
+  return Runs("DestroyTandrySession", "DestroyTandrySession");
+}
+
+bool RecordingDeclared::EncryptString(std::u16string& source, std::u16string& dest) {
+  if (!Runs("EncryptString")) return false;
+  const std::string sourceBytes(source.begin(), source.end());
+  std::string destBytes(dest.begin(), dest.end());
+  destBytes.push_back('\0');
+  EncryptInto(sourceBytes.c_str(), destBytes.data());
+  destBytes.pop_back();
+  dest.clear();
+  for (char byte : destBytes) dest.push_back(static_cast<unsigned char>(byte));
+  return true;
+}
+
+std::optional<ScreenHandle> RecordingDeclared::CreateNotesView(std::int32_t left,
+                                                               std::int32_t top,
+                                                               std::int32_t width,
+                                                               std::int32_t height) {
+  if (!Runs("CreateNotesView", "CreateNotesView " + Number(left) + " " + Number(top) + " " +
+                                   Number(width) + " " + Number(height))) {
+    return std::nullopt;
+  }
+  return nextNotesView;
+}
+
+bool RecordingDeclared::SetNotesTitle(ScreenHandle handle, const std::u16string& title) {
+  return Runs("SetNotesTitle", "SetNotesTitle " + Number(handle) + " " + Text(title));
+}
+bool RecordingDeclared::SetNotesText(ScreenHandle handle, const std::u16string& text) {
+  return Runs("SetNotesText", "SetNotesText " + Number(handle) + " " + Text(text));
+}
+bool RecordingDeclared::ShowNotesView(ScreenHandle handle) {
+  return Runs("ShowNotesView", "ShowNotesView " + Number(handle));
+}
+bool RecordingDeclared::HideNotesView(ScreenHandle handle) {
+  return Runs("HideNotesView", "HideNotesView " + Number(handle));
+}
+bool RecordingDeclared::DestroyNotesView(ScreenHandle handle) {
+  return Runs("DestroyNotesView", "DestroyNotesView " + Number(handle));
+}
+
+std::optional<SystemHandle> RecordingDeclared::GetDesktopWindow() {
+  if (!Runs("GetDesktopWindow")) return std::nullopt;
+  return kDesktop;
+}
+
+bool RecordingDeclared::LockWindowUpdate(SystemHandle window) {
+  return Runs("LockWindowUpdate",
+              "LockWindowUpdate " + (window == kDesktop ? std::string("desktop") : Number(window)));
+}
+
+std::optional<SystemHandle> RecordingDeclared::GetDC(SystemHandle window) {
+  if (!Runs("GetDC")) return std::nullopt;
+  return window == 0 ? kScreenDC : 0;
+}
+
+bool RecordingDeclared::ReleaseDC(SystemHandle, SystemHandle deviceContext) {
+  return Runs(deviceContext == kScreenDC ? "ReleaseDC" : "ReleaseDC of another context");
+}
+
+std::optional<std::int32_t> RecordingDeclared::GetDeviceCaps(SystemHandle deviceContext,
+                                                             std::int32_t index) {
+  if (!Runs("GetDeviceCaps")) return std::nullopt;
+  if (deviceContext != kScreenDC) return 0;
+  return index == 88 ? pixelsPerInchX : index == 90 ? pixelsPerInchY : 0;
+}
+
+bool RecordingDeclared::SetCursorPos(std::int32_t x, std::int32_t y) {
+  return Runs("SetCursorPos", "SetCursorPos " + Number(x) + " " + Number(y));
+}
+
+std::optional<std::u16string> FakeStore::Read(std::u16string_view name,
+                                              std::u16string_view fallback) {
+  if (failing.count(name)) return std::nullopt;
+  const auto found = values.find(name);
+  return found == values.end() ? std::u16string(fallback) : found->second;
+}
+
+bool FakeStore::Write(std::u16string_view name, std::u16string_view text) {
+  const bool fails = failing.count(name) != 0;
+  log_.push_back("store " + Narrow(name) + " = " + Text(text) + (fails ? " fails" : ""));
+  if (fails) return false;
+  values[std::u16string(name)] = std::u16string(text);
+  return true;
+}
+
+void RecordingMessages::Show(std::u16string_view text, MessageIcon icon) {
+  log_.push_back("message " + Number(static_cast<std::int32_t>(icon)) + ": " + Narrow(text));
+}
+
+std::unique_ptr<SettingsDialog> FakeAddinObjects::LoadSettingsForm() {
+  return std::make_unique<StubDialog>(answer, log_);
+}
+
+std::unique_ptr<SlideShowEventSink> FakeAddinObjects::NewSSWClass() {
+  return std::make_unique<RecordingSink>(log_);
+}
+
+std::unique_ptr<MenuButtonHolder> FakeAddinObjects::NewHostClass() {
+  return std::make_unique<ButtonHolder>();
+}
+
+}  // namespace tandry::addin::test
