@@ -173,7 +173,7 @@ void TAboutForm::DrawImage(const DRAWITEMSTRUCT& item) const {
 
 }  // namespace tandry
 
-TANDRY_EXPORT void __stdcall ShowAboutForm() {
+TANDRYCORE_API void __stdcall ShowAboutForm() {
   tandry::Contained([] {
     tandry::TAboutForm form;
     form.ShowModal();

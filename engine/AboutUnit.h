@@ -12,10 +12,7 @@
 #include <windows.h>
 
 #include "ScopedWin.h"
-#include "TandryExport.h"
-
-// Shows the about box and returns when it is closed.
-TANDRY_EXPORT void __stdcall ShowAboutForm();
+#include "tandrycore.h"
 
 namespace tandry {
 

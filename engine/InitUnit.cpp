@@ -8,11 +8,11 @@
 #include "ScopedWin.h"
 #include "SharedUnit.h"
 #include "ShortcutsUnit.h"
-#include "TandryExport.h"
+#include "tandrycore.h"
 
 // Binding either export by name loads the library; neither does anything else.
-TANDRY_EXPORT void __stdcall InitializeTandry() {}
-TANDRY_EXPORT void __stdcall ShutdownTandry() {}
+TANDRYCORE_API void __stdcall InitializeTandry() {}
+TANDRYCORE_API void __stdcall ShutdownTandry() {}
 
 namespace tandry {
 

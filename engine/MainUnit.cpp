@@ -144,11 +144,11 @@ const SessionRecord& SessionState() { return g_session.Record(); }
 
 using namespace tandry;
 
-TANDRY_EXPORT void __stdcall CreateTandrySession(const char* presentationName,
-                                                 VARIANT showWindowObject,
-                                                 std::int32_t screenCount,
-                                                 std::int32_t slideCount,
-                                                 std::int32_t singleScreenMonitor) {
+TANDRYCORE_API void __stdcall CreateTandrySession(const char* presentationName,
+                                                  VARIANT showWindowObject,
+                                                  std::int32_t screenCount,
+                                                  std::int32_t slideCount,
+                                                  std::int32_t singleScreenMonitor) {
   Contained([&] {
     g_session.CreateMultiScreen(presentationName,
                                 ToWindowId(GetSlideShowWindowHandle(showWindowObject)),
@@ -156,15 +156,16 @@ TANDRY_EXPORT void __stdcall CreateTandrySession(const char* presentationName,
   });
 }
 
-TANDRY_EXPORT void __stdcall AddSessionInfo(std::int32_t screenIndex, std::int32_t monitorIndex) {
+TANDRYCORE_API void __stdcall AddSessionInfo(std::int32_t screenIndex,
+                                             std::int32_t monitorIndex) {
   Contained([&] { g_session.AddSessionInfo(screenIndex, monitorIndex); });
 }
 
-TANDRY_EXPORT void __stdcall CreateTandrySharedScreenSession(const char* presentationName,
-                                                             VARIANT showWindowObject,
-                                                             std::int32_t singleScreenMonitor,
-                                                             std::int32_t slideCount,
-                                                             std::int32_t withNotes) {
+TANDRYCORE_API void __stdcall CreateTandrySharedScreenSession(const char* presentationName,
+                                                              VARIANT showWindowObject,
+                                                              std::int32_t singleScreenMonitor,
+                                                              std::int32_t slideCount,
+                                                              std::int32_t withNotes) {
   Contained([&] {
     g_session.CreateSharedScreen(presentationName,
                                  ToWindowId(GetSlideShowWindowHandle(showWindowObject)),
@@ -172,29 +173,29 @@ TANDRY_EXPORT void __stdcall CreateTandrySharedScreenSession(const char* present
   });
 }
 
-TANDRY_EXPORT void __stdcall StartTandrySession() {
+TANDRYCORE_API void __stdcall StartTandrySession() {
   Contained([] { g_session.Start(); });
 }
 
-TANDRY_EXPORT void __stdcall NextBuild() {
+TANDRYCORE_API void __stdcall NextBuild() {
   Contained([] { g_session.NextBuild(); });
 }
 
-TANDRY_EXPORT void __stdcall NextSlide(std::int32_t slideNumber, const wchar_t* notes) {
+TANDRYCORE_API void __stdcall NextSlide(std::int32_t slideNumber, const wchar_t* notes) {
   static_assert(sizeof(wchar_t) == sizeof(char16_t), "notes are UTF-16");
   Contained([&] {
     g_session.NextSlide(slideNumber, reinterpret_cast<const char16_t*>(notes));
   });
 }
 
-TANDRY_EXPORT void __stdcall InsertSlide(std::int32_t position) {
+TANDRYCORE_API void __stdcall InsertSlide(std::int32_t position) {
   Contained([&] { g_session.InsertSlide(position); });
 }
 
-TANDRY_EXPORT void __stdcall StopTandrySession() {
+TANDRYCORE_API void __stdcall StopTandrySession() {
   Contained([] { g_session.Stop(); });
 }
 
-TANDRY_EXPORT void __stdcall DestroyTandrySession() {
+TANDRYCORE_API void __stdcall DestroyTandrySession() {
   Contained([] { g_session.Destroy(); });
 }

@@ -58,7 +58,7 @@ void BringWindowToFront(HWND window) {
 
 using namespace tandry;
 
-TANDRY_EXPORT void __stdcall ActivateSlideShow(VARIANT showWindowObject) {
+TANDRYCORE_API void __stdcall ActivateSlideShow(VARIANT showWindowObject) {
   Contained([&] {
     // Our own reference to the object for the length of the call.
     ScopedVariant held;

@@ -5,11 +5,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "TandryExport.h"
-
-// Brings the slide-show window of `showWindowObject` (a SlideShowWindow object in a VARIANT) to
-// the foreground and restores or shows it. Does nothing for anything else.
-TANDRY_EXPORT void __stdcall ActivateSlideShow(VARIANT showWindowObject);
+#include "tandrycore.h"
 
 namespace tandry {
 

@@ -116,9 +116,9 @@ void ReleaseMonitorList() {
 
 using namespace tandry;
 
-TANDRY_EXPORT void __stdcall GetMonitorCount(std::int32_t* usableMonitors,
-                                             std::int32_t* systemMonitors,
-                                             std::int32_t* reserved) {
+TANDRYCORE_API void __stdcall GetMonitorCount(std::int32_t* usableMonitors,
+                                              std::int32_t* systemMonitors,
+                                              std::int32_t* reserved) {
   Contained([&] {
     const auto count = static_cast<std::int32_t>(EnumeratedMonitors().size());
     WriteTo(usableMonitors, count);
@@ -127,9 +127,9 @@ TANDRY_EXPORT void __stdcall GetMonitorCount(std::int32_t* usableMonitors,
   });
 }
 
-TANDRY_EXPORT void __stdcall GetMonitorInfo(std::int32_t index, std::int32_t* left,
-                                            std::int32_t* top, std::int32_t* width,
-                                            std::int32_t* height) {
+TANDRYCORE_API void __stdcall GetMonitorInfo(std::int32_t index, std::int32_t* left,
+                                             std::int32_t* top, std::int32_t* width,
+                                             std::int32_t* height) {
   Contained([&] {
     MonitorRect rect;
     if (!MonitorRectOf(index, rect)) return;
@@ -140,6 +140,6 @@ TANDRY_EXPORT void __stdcall GetMonitorInfo(std::int32_t index, std::int32_t* le
   });
 }
 
-TANDRY_EXPORT std::int32_t __stdcall GetInstallPath(char* buffer) {
+TANDRYCORE_API std::int32_t __stdcall GetInstallPath(char* buffer) {
   return Contained(std::int32_t{0}, [&] { return buffer ? ReadInstallPath(buffer) : 0; });
 }

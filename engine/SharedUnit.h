@@ -7,18 +7,7 @@
 #include <string>
 
 #include "MonitorOrder.h"
-#include "TandryExport.h"
-
-// The export of that name, not user32's GetMonitorInfoA/W.
-#undef GetMonitorInfo
-
-TANDRY_EXPORT void __stdcall GetMonitorCount(std::int32_t* usableMonitors,
-                                             std::int32_t* systemMonitors,
-                                             std::int32_t* reserved);
-TANDRY_EXPORT void __stdcall GetMonitorInfo(std::int32_t index, std::int32_t* left,
-                                            std::int32_t* top, std::int32_t* width,
-                                            std::int32_t* height);
-TANDRY_EXPORT std::int32_t __stdcall GetInstallPath(char* buffer);
+#include "tandrycore.h"
 
 namespace tandry {
 

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <type_traits>
 
 #include "Contained.h"
 
@@ -46,7 +47,7 @@ void ReportShortcutError(const char* text) {
 
 // The procedure runs inside the hot-key dispatch, and nothing it throws may leave the window
 // procedure: a std::exception is reported with its own text, anything else with a general one.
-void RunShortcut(TShortcutProc callback) {
+void RunShortcut(ShortcutProc callback) {
   try {
     callback();
   } catch (const std::exception& error) {
@@ -82,7 +83,7 @@ TKeyboardShortcutsForm::TKeyboardShortcutsForm() = default;
 TKeyboardShortcutsForm::~TKeyboardShortcutsForm() { shortcuts_.ClearShortcuts(); }
 
 std::uint32_t TKeyboardShortcutsForm::AddShortcut(std::int32_t key, std::int32_t modifiers,
-                                                  TShortcutProc callback) {
+                                                  ShortcutProc callback) {
   HandleNeeded();
   return shortcuts_.AddShortcut(key, modifiers, callback);
 }
@@ -92,7 +93,7 @@ void TKeyboardShortcutsForm::RemoveShortcut(ShortcutAtom id) { shortcuts_.Remove
 void TKeyboardShortcutsForm::TimerTimer() { shortcuts_.TimerTimer(CurrentForeground()); }
 
 void TKeyboardShortcutsForm::WMHotKey(WPARAM id) {
-  const TShortcutProc callback = shortcuts_.ShortcutToRun(
+  const ShortcutProc callback = shortcuts_.ShortcutToRun(
       static_cast<ShortcutAtom>(id & 0xFFFF), IsOfThisProcess(::GetForegroundWindow()));
   if (callback) RunShortcut(callback);
 }
@@ -149,15 +150,18 @@ void FreeKeyboardShortcutsForm(bool processEnding) {
 
 using namespace tandry;
 
-TANDRY_EXPORT std::uint32_t __stdcall RegisterShortcut(std::int32_t key, std::int32_t modifiers,
-                                                       TShortcutProc callback) {
+static_assert(std::is_same_v<TShortcutProc, ShortcutProc>,
+              "the list keeps the procedures that callers hand in");
+
+TANDRYCORE_API std::uint32_t __stdcall RegisterShortcut(std::int32_t key, std::int32_t modifiers,
+                                                        TShortcutProc callback) {
   return Contained(std::uint32_t{0}, [&] {
     TKeyboardShortcutsForm* form = KeyboardShortcutsForm();
     return form ? form->AddShortcut(key, modifiers, callback) : 0;
   });
 }
 
-TANDRY_EXPORT void __stdcall UnregisterShortcut(std::uint32_t id) {
+TANDRYCORE_API void __stdcall UnregisterShortcut(std::uint32_t id) {
   Contained([&] {
     if (TKeyboardShortcutsForm* form = KeyboardShortcutsForm()) {
       form->RemoveShortcut(static_cast<ShortcutAtom>(id & 0xFFFF));

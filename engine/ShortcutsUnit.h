@@ -8,11 +8,7 @@
 
 #include "ScopedWin.h"
 #include "ShortcutList.h"
-#include "TandryExport.h"
-
-TANDRY_EXPORT std::uint32_t __stdcall RegisterShortcut(std::int32_t key, std::int32_t modifiers,
-                                                       tandry::TShortcutProc callback);
-TANDRY_EXPORT void __stdcall UnregisterShortcut(std::uint32_t id);
+#include "tandrycore.h"
 
 namespace tandry {
 
@@ -26,7 +22,7 @@ class TKeyboardShortcutsForm : private ShortcutSystem {
   TKeyboardShortcutsForm(const TKeyboardShortcutsForm&) = delete;
   TKeyboardShortcutsForm& operator=(const TKeyboardShortcutsForm&) = delete;
 
-  std::uint32_t AddShortcut(std::int32_t key, std::int32_t modifiers, TShortcutProc callback);
+  std::uint32_t AddShortcut(std::int32_t key, std::int32_t modifiers, ShortcutProc callback);
   void RemoveShortcut(ShortcutAtom id);
 
   // The once-a-second check: hot keys up while the show is in front, down otherwise.

@@ -1,27 +1,25 @@
 #include "Driver.h"
 
-#include <cstdint>
 #include <iterator>
 #include <utility>
 
 #include "Automation.h"
 #include "LateBound.h"
 #include "SlideShowWindowObject.h"
+#include "tandrycore.h"
 
 namespace tandry::standin {
 
-// The engine's session calls, stdcall, with the slide-show window passed as a variant by value.
+// The engine's session calls, typed as the engine declares them.
 struct EngineCalls {
-  void(__stdcall* CreateTandrySession)(const char* presentationName, VARIANT showWindow,
-                                       std::int32_t screenCount, std::int32_t slideCount,
-                                       std::int32_t singleScreenMonitor);
-  void(__stdcall* AddSessionInfo)(std::int32_t screenIndex, std::int32_t monitorIndex);
-  void(__stdcall* StartTandrySession)();
-  void(__stdcall* ActivateSlideShow)(VARIANT showWindow);
-  void(__stdcall* NextBuild)();
-  void(__stdcall* NextSlide)(std::int32_t slideNumber, const wchar_t* notes);
-  void(__stdcall* StopTandrySession)();
-  void(__stdcall* DestroyTandrySession)();
+  decltype(&::CreateTandrySession) CreateTandrySession;
+  decltype(&::AddSessionInfo) AddSessionInfo;
+  decltype(&::StartTandrySession) StartTandrySession;
+  decltype(&::ActivateSlideShow) ActivateSlideShow;
+  decltype(&::NextBuild) NextBuild;
+  decltype(&::NextSlide) NextSlide;
+  decltype(&::StopTandrySession) StopTandrySession;
+  decltype(&::DestroyTandrySession) DestroyTandrySession;
 };
 
 namespace {

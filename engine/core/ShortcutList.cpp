@@ -19,7 +19,7 @@ bool HotKeysLive(const ForegroundWindow& foreground) {
 }
 
 std::uint32_t ShortcutList::AddShortcut(std::int32_t key, std::int32_t modifiers,
-                                        TShortcutProc callback) {
+                                        ShortcutProc callback) {
   // The entry first: should memory run out, no atom is left without an entry to delete it.
   shortcuts_.push_back(TShortcutEntry{key, modifiers, callback, 0});
   TShortcutEntry& entry = shortcuts_.back();
@@ -70,7 +70,7 @@ void ShortcutList::TimerTimer(const ForegroundWindow& foreground) {
   }
 }
 
-TShortcutProc ShortcutList::ShortcutToRun(ShortcutAtom id, bool foregroundOfThisProcess) const {
+ShortcutProc ShortcutList::ShortcutToRun(ShortcutAtom id, bool foregroundOfThisProcess) const {
   // Only the process is checked here: the timer's rule decides whether a hot key exists at all.
   if (!foregroundOfThisProcess) return nullptr;
   const int index = IndexOfShortcut(id);

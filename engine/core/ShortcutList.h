@@ -9,9 +9,13 @@
 
 namespace tandry {
 
-// A shortcut's procedure: no arguments, no result. With no arguments the stdcall and cdecl
-// conventions agree, so one pointer type serves callers of either.
-using TShortcutProc = void (*)();
+// A shortcut's procedure: no arguments, no result, stdcall in the 32-bit Windows build. The
+// same type as the public header's TShortcutProc, which the engine checks.
+#if defined(_WIN32) && defined(__i386__)
+using ShortcutProc = void(__attribute__((stdcall))*)();
+#else
+using ShortcutProc = void (*)();
+#endif
 
 // A global atom; also the hot key's identifier on the shortcut window.
 using ShortcutAtom = std::uint16_t;
@@ -46,7 +50,7 @@ class ShortcutSystem {
 struct TShortcutEntry {
   std::int32_t Key = 0;
   std::int32_t Modifiers = 0;
-  TShortcutProc Callback = nullptr;
+  ShortcutProc Callback = nullptr;
   ShortcutAtom Id = 0;
 };
 
@@ -59,7 +63,7 @@ class ShortcutList {
 
   // Makes the atom, registers the hot key at once whatever window is in front, and keeps the
   // entry even when either failed. Returns the atom widened to 32 bits (0: no atom).
-  std::uint32_t AddShortcut(std::int32_t key, std::int32_t modifiers, TShortcutProc callback);
+  std::uint32_t AddShortcut(std::int32_t key, std::int32_t modifiers, ShortcutProc callback);
   // The first entry with `id`: hot key down, atom deleted, entry gone. Unknown ids do nothing.
   void RemoveShortcut(ShortcutAtom id);
   // Position of the first entry with `id`, or -1.
@@ -74,7 +78,7 @@ class ShortcutList {
   void TimerTimer(const ForegroundWindow& foreground);
   // The procedure that a hot-key message for `id` runs: the first entry's, and only while a
   // window of this process is in front. Null when nothing runs.
-  TShortcutProc ShortcutToRun(ShortcutAtom id, bool foregroundOfThisProcess) const;
+  ShortcutProc ShortcutToRun(ShortcutAtom id, bool foregroundOfThisProcess) const;
 
   const std::vector<TShortcutEntry>& Entries() const { return shortcuts_; }
 

@@ -11,14 +11,13 @@
 #include "LibraryTestSupport.h"
 #include "ScopedWin.h"
 #include "TestBinding.h"
+#include "tandrycore.h"
 
 namespace {
 
 using ::testing::Contains;
 using tandry::ScopedModule;
 using tandry::wintest::ExportOf;
-
-using ShowAboutFormFn = void(__stdcall*)();
 
 // What a second thread saw of one display of the about box, which it then closed with `key`.
 struct AboutBoxSeen {
@@ -63,7 +62,7 @@ class AboutBoxTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(library_);
-    show_ = ExportOf<ShowAboutFormFn>(library_.get(), "ShowAboutForm");
+    show_ = ExportOf<decltype(&::ShowAboutForm)>(library_.get(), "ShowAboutForm");
     ASSERT_TRUE(show_);
   }
 
@@ -77,7 +76,7 @@ class AboutBoxTest : public ::testing::Test {
   }
 
   ScopedModule library_{::LoadLibraryA("tandrycore.dll")};
-  ShowAboutFormFn show_ = nullptr;
+  decltype(&::ShowAboutForm) show_ = nullptr;
 };
 
 TEST_F(AboutBoxTest, ShowsItsTextsAndClosesOnEnter) {

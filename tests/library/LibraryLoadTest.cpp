@@ -5,7 +5,6 @@
 
 #include <gmock/gmock.h>
 
-#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "ScopedWin.h"
 #include "TestBinding.h"
 #include "TestFiles.h"
+#include "tandrycore.h"
 
 namespace {
 
@@ -25,10 +25,6 @@ using tandry_test::HelperProcess;
 using tandry_test::HotKeyTaken;
 using tandry_test::LibraryMutexExists;
 using tandry_test::ProgramFolder;
-
-using NoArguments = void(__stdcall*)();
-using RegisterShortcutFn = std::uint32_t(__stdcall*)(std::int32_t, std::int32_t, NoArguments);
-using EncryptStringFn = void(__stdcall*)(const char*, char*);
 
 void __stdcall Nothing() {}
 
@@ -58,9 +54,11 @@ TEST(LibraryLoad, HoldsTheMutexThatOtherProcessesSeeWhileAnyCopyIsLoaded) {
 TEST(LibraryLoad, InitializeAndShutdownChangeNothingAndUnloadReleasesEverything) {
   ScopedModule library(::LoadLibraryA("tandrycore.dll"));
   ASSERT_TRUE(library);
-  const auto initialize = ExportOf<NoArguments>(library.get(), "InitializeTandry");
-  const auto shutdown = ExportOf<NoArguments>(library.get(), "ShutdownTandry");
-  const auto registerShortcut = ExportOf<RegisterShortcutFn>(library.get(), "RegisterShortcut");
+  const auto initialize =
+      ExportOf<decltype(&::InitializeTandry)>(library.get(), "InitializeTandry");
+  const auto shutdown = ExportOf<decltype(&::ShutdownTandry)>(library.get(), "ShutdownTandry");
+  const auto registerShortcut =
+      ExportOf<decltype(&::RegisterShortcut)>(library.get(), "RegisterShortcut");
   ASSERT_TRUE(initialize && shutdown && registerShortcut);
 
   for (int call = 0; call < 3; ++call) initialize();
@@ -83,7 +81,8 @@ TEST(LibraryLoad, InitializeAndShutdownChangeNothingAndUnloadReleasesEverything)
   // Loaded again, the library works as before.
   library.reset(::LoadLibraryA("tandrycore.dll"));
   ASSERT_TRUE(library);
-  const auto registerAgain = ExportOf<RegisterShortcutFn>(library.get(), "RegisterShortcut");
+  const auto registerAgain =
+      ExportOf<decltype(&::RegisterShortcut)>(library.get(), "RegisterShortcut");
   EXPECT_NE(registerAgain(VK_F12, MOD_CONTROL | MOD_SHIFT, Nothing), 0u);
   EXPECT_TRUE(HotKeyTaken(MOD_CONTROL | MOD_SHIFT, VK_F12));
 }
@@ -91,7 +90,7 @@ TEST(LibraryLoad, InitializeAndShutdownChangeNothingAndUnloadReleasesEverything)
 TEST(LibraryLoad, EncryptStringWritesTheScrambledTextIntoTheCallersBuffer) {
   ScopedModule library(::LoadLibraryA("tandrycore.dll"));
   ASSERT_TRUE(library);
-  const auto encrypt = ExportOf<EncryptStringFn>(library.get(), "EncryptString");
+  const auto encrypt = ExportOf<decltype(&::EncryptString)>(library.get(), "EncryptString");
   ASSERT_TRUE(encrypt);
 
   char dest[16];

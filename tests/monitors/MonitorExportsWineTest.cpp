@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "SharedUnit.h"
 #include "TestWindows.h"
+#include "tandrycore.h"
 
 namespace {
 

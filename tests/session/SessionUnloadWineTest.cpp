@@ -4,11 +4,10 @@
 
 #include <gmock/gmock.h>
 
-#include <cstdint>
-
 #include "ShowWindowFake.h"
 #include "TestBinding.h"
 #include "TestWindows.h"
+#include "tandrycore.h"
 
 namespace tandry::testing {
 namespace {
@@ -17,21 +16,15 @@ using wintest::DispatchVariant;
 using wintest::ExportOf;
 using wintest::VisibleThreadWindows;
 
-using CreateSession = void(WINAPI*)(const char*, VARIANT, std::int32_t, std::int32_t,
-                                    std::int32_t);
-using AddInfo = void(WINAPI*)(std::int32_t, std::int32_t);
-using Call = void(WINAPI*)();
-using Slide = void(WINAPI*)(std::int32_t, const wchar_t*);
-
 TEST(SessionUnload, FreeingTheLibraryStopsARunningSession) {
   FakeShowWindow show{RECT{0, 0, 320, 240}};
   FakeSlideShowWindow object{show.handle()};
   HMODULE library = ::LoadLibraryA("tandrycore.dll");
   ASSERT_NE(library, nullptr);
-  auto create = ExportOf<CreateSession>(library, "CreateTandrySession");
-  auto addInfo = ExportOf<AddInfo>(library, "AddSessionInfo");
-  auto start = ExportOf<Call>(library, "StartTandrySession");
-  auto nextSlide = ExportOf<Slide>(library, "NextSlide");
+  auto create = ExportOf<decltype(&::CreateTandrySession)>(library, "CreateTandrySession");
+  auto addInfo = ExportOf<decltype(&::AddSessionInfo)>(library, "AddSessionInfo");
+  auto start = ExportOf<decltype(&::StartTandrySession)>(library, "StartTandrySession");
+  auto nextSlide = ExportOf<decltype(&::NextSlide)>(library, "NextSlide");
   ASSERT_TRUE(create && addInfo && start && nextSlide);
 
   create("Talk", DispatchVariant(&object), 1, 3, -1);
