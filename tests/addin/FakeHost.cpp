@@ -156,7 +156,7 @@ FakePresentation::FakePresentation(std::string name, int slideCount, CallLog& lo
   });
 }
 
-void FakePresentation::AddNotesShape(int number, int type, int placeholderType,
+FakeRef FakePresentation::AddNotesShape(int number, int type, int placeholderType,
                                      std::u16string text) {
   std::vector<FakeRef>& shapes = notesShapes_[Slide(number).get()];
   const std::string name = Slide(number)->Name() + ".shape" + std::to_string(shapes.size() + 1);
@@ -173,6 +173,7 @@ void FakePresentation::AddNotesShape(int number, int type, int placeholderType,
     shape->Set(u"PlaceholderFormat", format);
   }
   shapes.push_back(shape);
+  return shape;
 }
 
 FakeRef FakePresentation::NewSlide() {

@@ -79,8 +79,8 @@ class FakePresentation {
 
   FakeRef Slide(int number) const { return slides.at(number - 1); }
   // Adds a shape to the notes page of slide `number`: `type` 14 is a placeholder, whose
-  // placeholder type is `placeholderType`; `text` is its text.
-  void AddNotesShape(int number, int type, int placeholderType, std::u16string text);
+  // placeholder type is `placeholderType`; `text` is its text. Gives the shape.
+  FakeRef AddNotesShape(int number, int type, int placeholderType, std::u16string text);
 
  private:
   FakeRef NewSlide();
