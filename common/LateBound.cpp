@@ -67,11 +67,11 @@ bool Arg::missing() const { return value_.vt == VT_ERROR && value_.scode == DISP
 namespace {
 
 // The variants of `args` last-first, without the missing ones at the end.
-std::vector<VARIANT> LastFirst(std::initializer_list<Arg> args) {
-  std::size_t given = args.size();
-  while (given > 0 && (args.begin() + given - 1)->missing()) --given;
+std::vector<VARIANT> LastFirst(const Arg* args, std::size_t count) {
+  std::size_t given = count;
+  while (given > 0 && args[given - 1].missing()) --given;
   std::vector<VARIANT> reversed;
-  for (std::size_t i = given; i > 0; --i) reversed.push_back((args.begin() + i - 1)->value());
+  for (std::size_t i = given; i > 0; --i) reversed.push_back(args[i - 1].value());
   return reversed;
 }
 
@@ -96,13 +96,29 @@ HRESULT Invoke(IDispatch* object, const wchar_t* name, WORD flags, DISPPARAMS& p
   return hr;
 }
 
+HRESULT GetWith(IDispatch* object, const wchar_t* name, VARIANT* result,
+                std::vector<VARIANT> arguments) {
+  DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+  return Invoke(object, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, params, result);
+}
+
+HRESULT CallWith(IDispatch* object, const wchar_t* name, std::vector<VARIANT> arguments,
+                 VARIANT* result) {
+  DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+  ScopedVariant unused;
+  return Invoke(object, name, DISPATCH_METHOD, params, result ? result : unused.get());
+}
+
 }  // namespace
 
 HRESULT Get(IDispatch* object, const wchar_t* name, VARIANT* result,
             std::initializer_list<Arg> args) {
-  std::vector<VARIANT> arguments = LastFirst(args);
-  DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
-  return Invoke(object, name, DISPATCH_PROPERTYGET | DISPATCH_METHOD, params, result);
+  return GetWith(object, name, result, LastFirst(args.begin(), args.size()));
+}
+
+HRESULT Get(IDispatch* object, const wchar_t* name, VARIANT* result,
+            const std::vector<Arg>& args) {
+  return GetWith(object, name, result, LastFirst(args.data(), args.size()));
 }
 
 HRESULT Put(IDispatch* object, const wchar_t* name, const Arg& value) {
@@ -114,10 +130,12 @@ HRESULT Put(IDispatch* object, const wchar_t* name, const Arg& value) {
 
 HRESULT Call(IDispatch* object, const wchar_t* name, std::initializer_list<Arg> args,
              VARIANT* result) {
-  std::vector<VARIANT> arguments = LastFirst(args);
-  DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
-  ScopedVariant unused;
-  return Invoke(object, name, DISPATCH_METHOD, params, result ? result : unused.get());
+  return CallWith(object, name, LastFirst(args.begin(), args.size()), result);
+}
+
+HRESULT Call(IDispatch* object, const wchar_t* name, const std::vector<Arg>& args,
+             VARIANT* result) {
+  return CallWith(object, name, LastFirst(args.data(), args.size()), result);
 }
 
 HRESULT GetDispatch(IDispatch* object, const wchar_t* name, ScopedComPtr<IDispatch>& member,

@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "ScopedWin.h"
 
@@ -50,11 +51,15 @@ class Arg {
 // Item's index.
 HRESULT Get(IDispatch* object, const wchar_t* name, VARIANT* result,
             std::initializer_list<Arg> args = {});
+// The same with arguments gathered at run time.
+HRESULT Get(IDispatch* object, const wchar_t* name, VARIANT* result, const std::vector<Arg>& args);
 // Sets property `name` to `value`.
 HRESULT Put(IDispatch* object, const wchar_t* name, const Arg& value);
 // Calls method `name`; `result` may be null when the value is not wanted.
 HRESULT Call(IDispatch* object, const wchar_t* name, std::initializer_list<Arg> args = {},
              VARIANT* result = nullptr);
+HRESULT Call(IDispatch* object, const wchar_t* name, const std::vector<Arg>& args,
+             VARIANT* result);
 
 // Typed reads built on Get. An object result must be VT_DISPATCH or an VT_UNKNOWN that offers
 // IDispatch, and not null; numbers and texts are converted as automation converts them.

@@ -17,6 +17,10 @@
 
 #include "HostObject.h"
 
+// Where the system's headers come first, their GetMonitorInfo macro would rename the engine's
+// function of that name below.
+#undef GetMonitorInfo
+
 namespace tandry::addin {
 
 // Chosen monitors in show order, each a MonitorIndex (0-based position in the engine's list).

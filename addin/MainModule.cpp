@@ -1,0 +1,42 @@
+// The add-in's one module and its Win32 ports.
+#include "MainModule.h"
+
+#include "Contained.h"
+#include "ImportModule.h"
+#include "SSWClass.h"
+#include "SettingsFormStub.h"
+#include "ShowControl.h"
+#include "SystemPorts.h"
+
+namespace tandry::addin {
+namespace {
+
+// The add-in's own objects on the Win32 side.
+class AddinObjectsOfModule final : public AddinObjects {
+ public:
+  std::unique_ptr<SettingsDialog> LoadSettingsForm() override {
+    return std::make_unique<SettingsFormStub>();
+  }
+  std::unique_ptr<SlideShowEventSink> NewSSWClass() override {
+    return std::make_unique<SSWClass>(MainModule());
+  }
+  // The menu buttons' holder comes with the add-in object; until then there is none.
+  std::unique_ptr<MenuButtonHolder> NewHostClass() override { return nullptr; }
+};
+
+}  // namespace
+
+Module& MainModule() {
+  static ImportModule declared(&InsertSlideShortcut);
+  static RegistrySettings store;
+  static SystemMessageBoxes messages;
+  static AddinObjectsOfModule objects;
+  static Module module(declared, store, messages, objects);
+  return module;
+}
+
+void __stdcall InsertSlideShortcut() {
+  Contained([] { InsertSlideShortcut(MainModule()); });
+}
+
+}  // namespace tandry::addin

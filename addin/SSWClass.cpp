@@ -1,0 +1,112 @@
+// The application events' sink. The presentation program calls it on its user-interface
+// thread; no exception leaves it, and it answers success whatever the handler did.
+#include "SSWClass.h"
+
+#include "Contained.h"
+#include "HostDispatch.h"
+#include "HostObjectModel.h"
+#include "LateBound.h"
+#include "ShowControl.h"
+
+namespace tandry::addin {
+
+// The COM object that the host calls. It lives as long as the host or SSWClass holds it, and
+// forwards only while it is connected, so that a call still on its way after the Unadvise
+// changes nothing.
+class SSWClass::Events final : public IDispatch {
+ public:
+  explicit Events(Module& module) : module_(module) {}
+
+  void SetConnected(bool connected) { connected_ = connected; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != host::DIID_ApplicationEvents) {
+      return E_NOINTERFACE;
+    }
+    *object = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info) *info = nullptr;
+    return DISP_E_BADINDEX;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                   EXCEPINFO*, UINT*) override {
+    // The handler may end the connection and drop the last other reference.
+    AddRef();
+    Contained([&] { Handle(id, params); });
+    Release();
+    return S_OK;
+  }
+
+ private:
+  ~Events() = default;
+
+  void Handle(DISPID id, const DISPPARAMS* params) {
+    if (!connected_) return;
+    // Each event passes one object: the show's window, or the presentation whose show ended.
+    const ObjectRef argument =
+        params && params->cArgs >= 1 ? AsObject(ValueOf(params->rgvarg[0])) : nullptr;
+    switch (id) {
+      case host::application_events::kSlideShowEnd:
+        StopShow(module_);
+        break;
+      case host::application_events::kSlideShowNextBuild:
+        ForwardNextBuild(module_, argument);
+        break;
+      case host::application_events::kSlideShowNextSlide:
+        ForwardNextSlide(module_, argument);
+        break;
+      default:
+        break;
+    }
+  }
+
+  Module& module_;
+  bool connected_ = false;
+  ULONG references_ = 1;
+};
+
+SSWClass::SSWClass(Module& module) : events_(new Events(module)) {}
+
+SSWClass::~SSWClass() { Disconnect(); }
+
+void SSWClass::SetHostApp(const ObjectRef& app) {
+  Disconnect();
+  IDispatch* const application = DispatchOf(app);
+  if (!application) return;
+  if (FAILED(latebound::Advise(application, host::DIID_ApplicationEvents, events_.get(),
+                               cookie_))) {
+    return;
+  }
+  application->AddRef();
+  hostApp_.reset(application);
+  events_->SetConnected(true);
+}
+
+void SSWClass::Disconnect() {
+  if (!hostApp_) return;
+  events_->SetConnected(false);
+  latebound::Unadvise(hostApp_.get(), host::DIID_ApplicationEvents, cookie_);
+  hostApp_.reset();
+  cookie_ = 0;
+}
+
+}  // namespace tandry::addin

@@ -1,0 +1,64 @@
+// Registry values and message boxes for the add-in.
+#include "SystemPorts.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "ModuleState.h"
+#include "ScopedWin.h"
+
+namespace tandry::addin {
+namespace {
+
+constexpr wchar_t kOptionsKey[] = L"Software\\VB and VBA Program Settings\\Tandry\\Options";
+
+std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+
+}  // namespace
+
+std::optional<std::u16string> RegistrySettings::Read(std::u16string_view name,
+                                                     std::u16string_view fallback) {
+  ScopedRegKey key;
+  HKEY opened = nullptr;
+  const LSTATUS openStatus =
+      RegOpenKeyExW(HKEY_CURRENT_USER, kOptionsKey, 0, KEY_QUERY_VALUE, &opened);
+  key.reset(opened);
+  if (openStatus == ERROR_FILE_NOT_FOUND) return std::u16string(fallback);
+  if (openStatus != ERROR_SUCCESS) return std::nullopt;
+
+  const std::wstring valueName = Wide(name);
+  DWORD type = 0;
+  DWORD size = 0;
+  LSTATUS status = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
+  if (status == ERROR_FILE_NOT_FOUND) return std::u16string(fallback);
+  if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+  std::u16string text(size / sizeof(char16_t), u'\0');
+  status = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
+                            reinterpret_cast<BYTE*>(text.data()), &size);
+  if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+  text.resize(size / sizeof(char16_t));
+  // The terminating NUL that every write adds; NULs inside belong to the text.
+  if (!text.empty() && text.back() == u'\0') text.pop_back();
+  return text;
+}
+
+bool RegistrySettings::Write(std::u16string_view name, std::u16string_view text) {
+  HKEY created = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kOptionsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_SET_VALUE, nullptr, &created, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const ScopedRegKey key(created);
+  const std::u16string data = std::u16string(text) + u'\0';
+  return RegSetValueExW(key.get(), Wide(name).c_str(), 0, REG_SZ,
+                        reinterpret_cast<const BYTE*>(data.data()),
+                        static_cast<DWORD>(data.size() * sizeof(char16_t))) == ERROR_SUCCESS;
+}
+
+void SystemMessageBoxes::Show(std::u16string_view text, MessageIcon icon) {
+  MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(kProductName).c_str(),
+              MB_OK | static_cast<UINT>(icon));
+}
+
+}  // namespace tandry::addin
