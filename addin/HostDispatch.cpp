@@ -92,9 +92,9 @@ class DispatchObject final : public HostObject {
 ObjectRef ObjectOf(IUnknown* unknown) {
   if (!unknown) return nullptr;
   ScopedComPtr<IDispatch> dispatch;
-  if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.receive())))) {
-    return nullptr;
-  }
+  const HRESULT hr =
+      unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch.receive()));
+  if (FAILED(hr)) return nullptr;
   return WrapDispatch(dispatch.get());
 }
 

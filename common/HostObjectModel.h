@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "HostConstants.h"
+
 namespace tandry::host {
 
 // {91493441-5A91-11CF-8700-00AA0060263B}: the Application class, under which the running
@@ -178,21 +180,6 @@ enum : DISPID {
 };
 }  // namespace extensibility
 
-// Office and presentation-program constants.
-inline constexpr LONG kMsoTrue = -1;
-inline constexpr LONG kMsoFalse = 0;
-inline constexpr LONG kMsoControlButton = 1;
-inline constexpr LONG kMsoControlPopup = 10;
-inline constexpr LONG kMsoPlaceholder = 14;  // Shape.Type of a placeholder
-inline constexpr LONG kMsoTextBox = 17;      // Shape.Type of a plain text box
-inline constexpr LONG kLayoutBlank = 12;
-inline constexpr LONG kPlaceholderTitle = 1;
-inline constexpr LONG kPlaceholderBody = 2;
-
-// The built-in "Slide Show" popup of the menu bar, and the built-in control inside it before
-// which the add-in puts its buttons.
-inline constexpr LONG kSlideShowPopupId = 30225;
-inline constexpr LONG kSlideShowAnchorControlId = 740;
 
 // Connection and disconnection modes of IDTExtensibility2 (32-bit enumerations).
 inline constexpr LONG kConnectAfterStartup = 0;

@@ -8,7 +8,8 @@ namespace tandry::addin {
 void SetRunning(ModuleState& state, bool value) {
   state.Running = value;
   const ObjectRef button = state.MenuButtons ? state.MenuButtons->StartStopTandryCBB() : nullptr;
-  if (button) button->Put(u"Caption", std::u16string(value ? u"Stop Tandry..." : u"Start Tandry..."));
+  const std::u16string caption = value ? u"Stop Tandry..." : u"Start Tandry...";
+  if (button) button->Put(u"Caption", Value{caption});
 }
 
 void ClearCollection(MonitorList& list) { list.clear(); }

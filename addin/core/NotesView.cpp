@@ -1,15 +1,9 @@
 // The notes view: the speaker notes of a slide, and the larkpane window that shows them on the
 // notes monitor during a show.
+#include "HostConstants.h"
 #include "ShowControl.h"
 
 namespace tandry::addin {
-namespace {
-
-// The presentation program's shape type of a placeholder, and the placeholder type of a body.
-constexpr std::int32_t kPlaceholderShape = 14;
-constexpr std::int32_t kBodyPlaceholder = 2;
-
-}  // namespace
 
 std::u16string GetNotesText(const ObjectRef& slide) {
   std::u16string text;
@@ -18,8 +12,8 @@ std::u16string GetNotesText(const ObjectRef& slide) {
   for (std::int32_t i = 1; i <= count; ++i) {
     const ObjectRef shape = AsObject(shapes->Get(u"Item", {Value{i}}));
     // A shape whose kind can't be read is not taken for the body.
-    if (!shape || AsLong(shape->Get(u"Type")) != kPlaceholderShape) continue;
-    if (AsLong(GetPath(shape, {u"PlaceholderFormat", u"Type"})) != kBodyPlaceholder) continue;
+    if (!shape || AsLong(shape->Get(u"Type")) != host::kMsoPlaceholder) continue;
+    if (AsLong(GetPath(shape, {u"PlaceholderFormat", u"Type"})) != host::kPlaceholderBody) continue;
     if (auto body = AsText(GetPath(shape, {u"TextFrame", u"TextRange", u"Text"}))) {
       text = std::move(*body);
     }

@@ -42,7 +42,7 @@ void ForwardNextSlide(Module& module, const ObjectRef&) {
   const SettingsRecord& settings = module.state.Settings;
   if (!module.state.Running) return;
   const ObjectRef slide = ObjectAt(settings.SlideShowWindow, {u"View", u"Slide"});
-  const auto slideNumber = AsLong(slide ? slide->Get(u"SlideIndex") : Result());
+  const auto slideNumber = AsLong(GetPath(slide, {u"SlideIndex"}));
   // Without the slide now shown there is nothing true to tell the engine.
   if (!slideNumber) return;
   if (settings.SessionMode == kSharedScreen) {

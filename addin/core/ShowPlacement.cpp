@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "HostConstants.h"
 #include "ShowControl.h"
 
 namespace tandry::addin {
@@ -13,8 +14,6 @@ constexpr std::int32_t kLogPixelsY = 90;
 // Twips per inch and twips per point: 72 points to the inch.
 constexpr double kTwipsPerInch = 1440;
 constexpr double kTwipsPerPoint = 20;
-// The presentation program's true, for GotoSlide's reset flag.
-constexpr std::int32_t kHostTrue = -1;
 
 bool FitsLong(std::int64_t value) {
   return value >= std::numeric_limits<std::int32_t>::min() &&
@@ -47,7 +46,7 @@ ObjectRef RunShowOnMonitor(Module& module, const ObjectRef& pres, std::int32_t m
   // A slide that can't be read is not known to be the right one: go there as well.
   if (AsLong(GetPath(window, {u"View", u"Slide", u"SlideIndex"})) != slide) {
     if (const ObjectRef view = ObjectAt(window, {u"View"})) {
-      view->Call(u"GotoSlide", {Value{slide}, Value{kHostTrue}});
+      view->Call(u"GotoSlide", {Value{slide}, Value{host::kMsoTrue}});
     }
   }
   PlacePair(module, window, u"Left", u"Top", left, top);

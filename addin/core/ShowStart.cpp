@@ -40,7 +40,7 @@ bool RefusedForMonitors(Module& module, std::int32_t usableMonitors) {
 void CreateSession(Module& module, const ObjectRef& pres) {
   const SettingsRecord& settings = module.state.Settings;
   const MonitorList& order = settings.MonitorOrder;
-  const auto name = AsText(pres ? pres->Get(u"Name") : Result());
+  const auto name = AsText(GetPath(pres, {u"Name"}));
   const auto slideCount = AsLong(GetPath(pres, {u"Slides", u"Count"}));
   const auto n = static_cast<std::int32_t>(order.size());
   const bool canCreate = name && slideCount;
@@ -53,7 +53,8 @@ void CreateSession(Module& module, const ObjectRef& pres) {
   }
   const bool fourSlides = settings.LastMonitor4Slides;
   const std::int32_t further = fourSlides ? n - 2 : n - 1;
-  const auto fourSlideMonitor = fourSlides ? Item(order, order.size()) : std::optional<std::int32_t>(-1);
+  // -1: no four-slide screen.
+  const std::optional<std::int32_t> fourSlideMonitor = fourSlides ? Item(order, order.size()) : -1;
   if (canCreate && fourSlideMonitor) {
     module.declared.CreateTandrySession(*name, settings.SlideShowWindow, further, *slideCount,
                                         *fourSlideMonitor);
@@ -76,8 +77,7 @@ bool AskForSettings(Module& module, const ObjectRef& activePresentation) {
   if (okPressed) {
     ClearCollection(settings.MonitorOrder);
     form->GetMonitorOrder(settings.MonitorOrder);
-    const ObjectRef presentations = state.App ? AsObject(state.App->Get(u"Presentations")) : nullptr;
-    if (presentations) {
+    if (const ObjectRef presentations = ObjectAt(state.App, {u"Presentations"})) {
       if (const ObjectRef chosen =
               AsObject(presentations->Get(u"Item", {Value{form->GetPresName()}}))) {
         settings.Presentation = chosen;
@@ -102,7 +102,7 @@ void StartStopShow(Module& module) {
     StopShow(module);
     return;
   }
-  const ObjectRef active = state.App ? AsObject(state.App->Get(u"ActivePresentation")) : nullptr;
+  const ObjectRef active = ObjectAt(state.App, {u"ActivePresentation"});
   if (!active) {
     module.messages.Show(u"Please open a presentation to start slide show.",
                          MessageIcon::Critical);

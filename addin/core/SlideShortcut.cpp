@@ -2,15 +2,10 @@
 // engine told, so that its slide bitmaps stay in step with the slide numbers.
 #include <limits>
 
+#include "HostConstants.h"
 #include "ShowControl.h"
 
 namespace tandry::addin {
-namespace {
-
-// The presentation program's blank layout.
-constexpr std::int32_t kBlankLayout = 12;
-
-}  // namespace
 
 void InsertSlideShortcut(Module& module) {
   const ModuleState& state = module.state;
@@ -23,9 +18,9 @@ void InsertSlideShortcut(Module& module) {
   const ObjectRef slides = ObjectAt(pres, {u"Slides"});
   if (!slides) return;
   const ObjectRef newSlide =
-      AsObject(slides->Call(u"Add", {Value{*shown + 1}, Value{kBlankLayout}}));
+      AsObject(slides->Call(u"Add", {Value{*shown + 1}, Value{host::kLayoutBlank}}));
   if (!newSlide) return;
-  newSlide->Put(u"DisplayMasterShapes", Value{std::int32_t{0}});
+  newSlide->Put(u"DisplayMasterShapes", Value{host::kMsoFalse});
   if (const auto position = AsLong(newSlide->Get(u"SlideIndex"))) {
     module.declared.InsertSlide(*position);
   }
