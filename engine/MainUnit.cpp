@@ -150,6 +150,8 @@ TANDRYCORE_API void __stdcall CreateTandrySession(const char* presentationName,
                                                   std::int32_t slideCount,
                                                   std::int32_t singleScreenMonitor) {
   Contained([&] {
+    // While a session runs, the call does nothing at all: not even the object is read.
+    if (!g_session.CanPrepare()) return;
     g_session.CreateMultiScreen(presentationName,
                                 ToWindowId(GetSlideShowWindowHandle(showWindowObject)),
                                 screenCount, slideCount, singleScreenMonitor);
@@ -167,6 +169,7 @@ TANDRYCORE_API void __stdcall CreateTandrySharedScreenSession(const char* presen
                                                               std::int32_t slideCount,
                                                               std::int32_t withNotes) {
   Contained([&] {
+    if (!g_session.CanPrepare()) return;
     g_session.CreateSharedScreen(presentationName,
                                  ToWindowId(GetSlideShowWindowHandle(showWindowObject)),
                                  singleScreenMonitor, slideCount, LowWordFlag(withNotes));

@@ -44,8 +44,8 @@ TANDRYCORE_API void __stdcall ShutdownTandry(void);
 // Prepares a multi-screen session: screenCount further screens (all on monitor 0 until
 // AddSessionInfo says otherwise), slideCount bitmap names, and a four-slide window on
 // singleScreenMonitor unless it is negative. showWindowObject is the running show's
-// SlideShowWindow object (VT_DISPATCH), held only for the call. Does nothing while a session
-// runs.
+// SlideShowWindow object (VT_DISPATCH), held only for the call. Does nothing at all while a
+// session runs; the object is not even read.
 TANDRYCORE_API void __stdcall CreateTandrySession(const char* presentationName,
                                                   VARIANT showWindowObject,
                                                   std::int32_t screenCount,
@@ -54,8 +54,8 @@ TANDRYCORE_API void __stdcall CreateTandrySession(const char* presentationName,
 // Sets the monitor of one further screen, used at the next start.
 TANDRYCORE_API void __stdcall AddSessionInfo(std::int32_t screenIndex, std::int32_t monitorIndex);
 // Prepares a shared-screen session: three earlier slides, and the notes when the low 16 bits of
-// withNotes are not 0, on the monitor of the presentation program's own show. Does nothing
-// while a session runs.
+// withNotes are not 0, on the monitor of the presentation program's own show. Does nothing at
+// all while a session runs.
 TANDRYCORE_API void __stdcall CreateTandrySharedScreenSession(const char* presentationName,
                                                               VARIANT showWindowObject,
                                                               std::int32_t singleScreenMonitor,

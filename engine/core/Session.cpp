@@ -94,7 +94,7 @@ std::vector<std::string> Session::NewBitmapPaths(std::int32_t count) {
 void Session::CreateMultiScreen(const char* presentationName, WindowId host,
                                 std::int32_t screenCount, std::int32_t slideCount,
                                 std::int32_t singleScreenMonitor) {
-  if (record_.running) return;
+  if (!CanPrepare()) return;
   // Everything that can fail comes first, so a failed call leaves the previous session whole.
   std::string name = presentationName ? presentationName : "";
   std::vector<std::int32_t> monitors(CountOrZero(screenCount), 0);
@@ -115,7 +115,7 @@ void Session::CreateMultiScreen(const char* presentationName, WindowId host,
 void Session::CreateSharedScreen(const char* presentationName, WindowId host,
                                  std::int32_t monitorIndex, std::int32_t slideCount,
                                  bool withNotes) {
-  if (record_.running) return;
+  if (!CanPrepare()) return;
   std::string name = presentationName ? presentationName : "";
   std::vector<std::string> paths = NewBitmapPaths(slideCount);
 

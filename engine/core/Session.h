@@ -101,6 +101,9 @@ class Session {
   // Calls that don't fit the session's state do nothing. A call that fails half-way (no memory,
   // no bitmap name) throws and leaves the record as it was before the call, except for Start,
   // NextSlide and Stop, which leave it consistent with what was done.
+  // Whether a create call prepares a session now: not while one runs. A create call that
+  // doesn't has nothing to read, so its caller can skip reading the show window.
+  bool CanPrepare() const { return !record_.running; }
   void CreateMultiScreen(const char* presentationName, WindowId host, std::int32_t screenCount,
                          std::int32_t slideCount, std::int32_t singleScreenMonitor);
   void CreateSharedScreen(const char* presentationName, WindowId host,

@@ -85,6 +85,19 @@ TEST_F(SessionWineTest, BitmapNamesAreNewGuidsInTheTemporaryDirectory) {
   EXPECT_EQ(SessionState().hostWindow, reinterpret_cast<WindowId>(show.handle()));
 }
 
+TEST_F(SessionWineTest, CreateCallsWhileTheSessionRunsLeaveTheirObjectUntouched) {
+  CreateTandrySession("Talk", Object(), 1, 2, -1);
+  StartTandrySession();
+  const std::vector<std::string> paths = Paths();
+  FakeSlideShowWindow other{show.handle()};
+  CreateTandrySession("Other", DispatchVariant(&other), 2, 5, -1);
+  CreateTandrySharedScreenSession("Other", DispatchVariant(&other), 0, 5, 1);
+  EXPECT_EQ(other.calls(), 0);
+  EXPECT_EQ(other.references(), 1u);
+  EXPECT_EQ(Paths(), paths);
+  EXPECT_EQ(SessionState().presentationName, "Talk");
+}
+
 TEST_F(SessionWineTest, EveryMessageReachesTheWindowsOwnProcedureWithItsResult) {
   const LONG_PTR own = ShowProcedure();
   ASSERT_EQ(own, FakeShowWindow::OwnProcedure());

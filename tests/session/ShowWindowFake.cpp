@@ -92,6 +92,7 @@ LRESULT CALLBACK FakeShowWindow::Procedure(HWND window, UINT message, WPARAM wPa
 }
 
 HRESULT FakeSlideShowWindow::get_HWND(LONG* hwnd) {
+  ++calls_;
   if (failHwnd) return E_FAIL;
   *hwnd = static_cast<LONG>(reinterpret_cast<LONG_PTR>(window_));
   return S_OK;

@@ -53,14 +53,17 @@ class FakeShowWindow {
 };
 
 // IUnknown and IDispatch of an automation object that lives on the stack: it counts its
-// references, offers IUnknown, IDispatch and `kOwnIid`, and has no type information and no
-// late-bound members.
+// references and the calls that could read it, offers IUnknown, IDispatch and `kOwnIid`, and has
+// no type information and no late-bound members.
 template <typename Interface, const IID& kOwnIid>
 class StackDispatch : public Interface {
  public:
   ULONG references() const { return references_; }
+  // Calls other than AddRef and Release.
+  int calls() const { return calls_; }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    ++calls_;
     if (!object) return E_POINTER;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
         IsEqualIID(iid, kOwnIid)) {
@@ -74,17 +77,26 @@ class StackDispatch : public Interface {
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override { return --references_; }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    ++calls_;
     *count = 0;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+    ++calls_;
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    ++calls_;
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*,
                                    EXCEPINFO*, UINT*) override {
+    ++calls_;
     return E_NOTIMPL;
   }
+
+ protected:
+  int calls_ = 0;
 
  private:
   ULONG references_ = 1;
