@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "Contained.h"
 
@@ -91,10 +92,56 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                    [&] { return HandleMessage(*form, dialog, message, wParam, lParam); });
 }
 
+// The calling thread's active window, which owns the box so that the box stays in front of it
+// and it gets the activation back; null when the thread has none.
+HWND ActiveWindowOfThisThread() {
+  const HWND active = ::GetActiveWindow();
+  return active && ::GetWindowThreadProcessId(active, nullptr) == ::GetCurrentThreadId()
+             ? active
+             : nullptr;
+}
+
+// While it lives, every other visible and enabled top-level window of the calling thread is
+// disabled, so that only the box takes input; the dialog box itself disables and enables its
+// owner. Exactly the windows it disabled are enabled again, whichever way the box ends.
+class OtherThreadWindowsDisabled {
+ public:
+  explicit OtherThreadWindowsDisabled(HWND owner) : owner_(owner) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(this));
+  }
+  ~OtherThreadWindowsDisabled() {
+    for (auto window = disabled_.rbegin(); window != disabled_.rend(); ++window) {
+      ::EnableWindow(*window, TRUE);
+    }
+  }
+  OtherThreadWindowsDisabled(const OtherThreadWindowsDisabled&) = delete;
+  OtherThreadWindowsDisabled& operator=(const OtherThreadWindowsDisabled&) = delete;
+
+ private:
+  // Without memory to remember a window the enumeration stops before disabling it.
+  static BOOL CALLBACK DisableWindow(HWND window, LPARAM self) {
+    return Contained(FALSE, [&] {
+      reinterpret_cast<OtherThreadWindowsDisabled*>(self)->Disable(window);
+      return TRUE;
+    });
+  }
+  void Disable(HWND window) {
+    if (window == owner_ || !::IsWindowVisible(window) || !::IsWindowEnabled(window)) return;
+    disabled_.push_back(window);
+    ::EnableWindow(window, FALSE);
+  }
+
+  HWND owner_;
+  std::vector<HWND> disabled_;
+};
+
 }  // namespace
 
+// Modal as a form is: no other window of the calling thread takes input while the box is up.
 void TAboutForm::ShowModal() {
-  ::DialogBoxParamA(ThisModule(), MAKEINTRESOURCEA(IDD_ABOUT), nullptr, AboutDialogProc,
+  const HWND owner = ActiveWindowOfThisThread();
+  OtherThreadWindowsDisabled others(owner);
+  ::DialogBoxParamA(ThisModule(), MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDialogProc,
                     reinterpret_cast<LPARAM>(this));
 }
 

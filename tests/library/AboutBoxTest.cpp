@@ -1,5 +1,5 @@
-// The about box through the library's export: its texts and size, and its closing by Enter and
-// by Escape while clicks on its links leave it open.
+// The about box through the library's export: its texts and size, its closing by Enter and by
+// Escape while clicks on its links leave it open, and its modality over the thread's windows.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -11,13 +11,16 @@
 #include "LibraryTestSupport.h"
 #include "ScopedWin.h"
 #include "TestBinding.h"
+#include "TestWindows.h"
 #include "tandrycore.h"
 
 namespace {
 
 using ::testing::Contains;
+using ::testing::Each;
 using tandry::ScopedModule;
 using tandry::wintest::ExportOf;
+using tandry::wintest::TestWindow;
 
 // What a second thread saw of one display of the about box, which it then closed with `key`.
 struct AboutBoxSeen {
@@ -26,6 +29,10 @@ struct AboutBoxSeen {
   std::vector<std::string> texts;
   bool okHasFocus = false;
   bool openAfterLinkClicks = false;
+  HWND owner = nullptr;
+  // Of the watched windows of the box's thread, while the box was up.
+  std::vector<bool> enabled;
+  std::vector<bool> behindTheBox;
 };
 
 // Clicks a label as the mouse would.
@@ -38,11 +45,24 @@ HWND ChildWithText(HWND parent, const char* text) {
   return ::FindWindowExA(parent, nullptr, nullptr, text);
 }
 
-void ObserveAndClose(AboutBoxSeen& seen, WPARAM key, bool clickLinks) {
+bool Behind(HWND front, HWND window) {
+  for (HWND next = ::GetWindow(front, GW_HWNDNEXT); next; next = ::GetWindow(next, GW_HWNDNEXT)) {
+    if (next == window) return true;
+  }
+  return false;
+}
+
+void ObserveAndClose(AboutBoxSeen& seen, WPARAM key, bool clickLinks,
+                     const std::vector<HWND>& watched) {
   seen.box = tandry_test::WaitForOwnWindow("#32770", "About");
   if (!seen.box) return;
   ::GetClientRect(seen.box, &seen.client);
   seen.texts = tandry_test::ChildTexts(seen.box);
+  seen.owner = ::GetWindow(seen.box, GW_OWNER);
+  for (HWND window : watched) {
+    seen.enabled.push_back(::IsWindowEnabled(window) != FALSE);
+    seen.behindTheBox.push_back(Behind(seen.box, window));
+  }
 
   GUITHREADINFO focus{};
   focus.cbSize = sizeof focus;
@@ -67,9 +87,10 @@ class AboutBoxTest : public ::testing::Test {
   }
 
   // Shows the box; returns when the other thread has closed it.
-  AboutBoxSeen ShowAndClose(WPARAM key, bool clickLinks = false) {
+  AboutBoxSeen ShowAndClose(WPARAM key, bool clickLinks = false,
+                            const std::vector<HWND>& watched = {}) {
     AboutBoxSeen seen;
-    std::thread closer(ObserveAndClose, std::ref(seen), key, clickLinks);
+    std::thread closer(ObserveAndClose, std::ref(seen), key, clickLinks, std::cref(watched));
     show_();
     closer.join();
     return seen;
@@ -106,6 +127,31 @@ TEST_F(AboutBoxTest, EachCallShowsAFreshBox) {
   ASSERT_NE(second.box, nullptr);
   EXPECT_FALSE(::IsWindow(second.box));
   EXPECT_EQ(second.texts, first.texts);
+}
+
+// A visible window of this thread that is left to the end of the process: on this desktop
+// every hiding of a visible window waits two seconds for a window manager that is not there,
+// and the process's end takes its windows without that wait.
+HWND LastingWindow(const char* className, DWORD style) {
+  return (new TestWindow(className, style, RECT{200, 200, 600, 500}))->get();
+}
+
+TEST_F(AboutBoxTest, IsModalOverEveryWindowOfTheCallingThread) {
+  const HWND active = LastingWindow("AboutTestActive", WS_OVERLAPPEDWINDOW);
+  const HWND other = LastingWindow("AboutTestOther", WS_POPUP);
+  const HWND disabled = LastingWindow("AboutTestDisabled", WS_POPUP);
+  ::EnableWindow(disabled, FALSE);
+  ASSERT_TRUE(tandry_test::BringToFront(active));
+
+  const AboutBoxSeen seen = ShowAndClose(VK_ESCAPE, false, {active, other, disabled});
+  ASSERT_NE(seen.box, nullptr);
+  EXPECT_EQ(seen.owner, active);
+  EXPECT_THAT(seen.enabled, Each(false));
+  EXPECT_THAT(seen.behindTheBox, Each(true));
+  // Exactly the windows that the box disabled take input again.
+  EXPECT_TRUE(::IsWindowEnabled(active));
+  EXPECT_TRUE(::IsWindowEnabled(other));
+  EXPECT_FALSE(::IsWindowEnabled(disabled));
 }
 
 }  // namespace
