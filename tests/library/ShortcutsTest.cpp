@@ -1,5 +1,6 @@
 // Global shortcuts on a real desktop: their atoms, hot keys that follow the foreground window,
-// hot-key messages, errors raised by a shortcut's procedure, and their release at unload.
+// hot-key messages, errors raised by a shortcut's procedure (also one of another module), and
+// their release at unload.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -12,6 +13,7 @@
 
 #include "LibraryTestSupport.h"
 #include "ShortcutsUnit.h"
+#include "TestBinding.h"
 #include "TestWindows.h"
 
 namespace tandry {
@@ -22,6 +24,7 @@ using tandry_test::AtomExists;
 using tandry_test::BringToFront;
 using tandry_test::HelperProcess;
 using tandry_test::HotKeyTaken;
+using wintest::ExportOf;
 using wintest::PumpUntil;
 using wintest::TestWindow;
 
@@ -33,7 +36,6 @@ std::atomic<int> g_runs{0};
 void CountRun() { ++g_runs; }
 void OtherRun() { g_runs += 100; }
 void ThrowStdException() { throw std::runtime_error("The slide could not be inserted."); }
-void ThrowSomethingElse() { throw 42; }
 
 class ShortcutsTest : public ::testing::Test {
  protected:
@@ -230,14 +232,29 @@ TEST_F(ShortcutsTest, AStdExceptionShowsItsTextInAMessageBoxEachTime) {
   EXPECT_TRUE(::IsWindow(Form().Handle()));
 }
 
-TEST_F(ShortcutsTest, AnythingElseThrownIsContainedWithAGeneralMessage) {
-  const std::uint32_t id = RegisterShortcut(kKeyM, kAlt, ThrowSomethingElse);
-  ExceptionBoxCloser closer;
-  SendHotKey(id);
-  closer.Join();
-  ASSERT_TRUE(closer.found_);
-  EXPECT_THAT(closer.texts_,
-              Contains("The shortcut's procedure failed with an unknown error."));
+// The caller's procedure lives in a module of its own, with its own copy of the runtime.
+TEST_F(ShortcutsTest, WhatAProcedureOfAnotherModuleThrowsIsContainedToo) {
+  ScopedModule module(::LoadLibraryA("throwing_shortcuts.dll"));
+  ASSERT_TRUE(module);
+  const struct {
+    const char* procedure;
+    const char* text;
+  } cases[] = {
+      {"ThrowStdException", "Thrown in another module."},
+      {"ThrowSomethingElse", "The shortcut's procedure failed with an unknown error."},
+  };
+  for (const auto& thrown : cases) {
+    SCOPED_TRACE(thrown.procedure);
+    const auto procedure = ExportOf<TShortcutProc>(module.get(), thrown.procedure);
+    ASSERT_TRUE(procedure);
+    const std::uint32_t id = RegisterShortcut(kKeyM, kAlt, procedure);
+    ExceptionBoxCloser closer;
+    SendHotKey(id);
+    closer.Join();
+    ASSERT_TRUE(closer.found_);
+    EXPECT_THAT(closer.texts_, Contains(thrown.text));
+    UnregisterShortcut(id);
+  }
 }
 
 TEST_F(ShortcutsTest, FreeingTheFormReleasesEveryHotKeyAtomAndTheWindow) {
