@@ -69,13 +69,15 @@ endfunction()
 
 # Windows DLL with undecorated stdcall exports in both builds: on i686 the exported names lose
 # their @N suffix at link time, and the import library is made again so that stdcall callers,
-# who ask for Name@N, still link against it (see StdcallImportLibrary.cmake).
+# who ask for Name@N, still link against it (see StdcallImportLibrary.cmake). The link's list of
+# Name@N is kept in the target's property TANDRY_EXPORTS_DEF for the export checks.
 function(tandry_windows_dll name)
   add_library(${name} SHARED ${ARGN})
   set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name})
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(def ${CMAKE_CURRENT_BINARY_DIR}/${name}-exports.def)
     target_link_options(${name} PRIVATE -Wl,--kill-at -Wl,--output-def,${def})
+    set_target_properties(${name} PROPERTIES TANDRY_EXPORTS_DEF ${def})
     add_custom_command(TARGET ${name} POST_BUILD
                        COMMAND ${CMAKE_COMMAND} -DDLLTOOL=${CMAKE_DLLTOOL} -DDEF=${def}
                                -DDLL_NAME=${name}.dll -DIMPLIB=$<TARGET_LINKER_FILE:${name}>

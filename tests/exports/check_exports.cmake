@@ -1,5 +1,23 @@
 # Compares a DLL's export table with the expected list: exactly these names, undecorated, in a
-# PE image of the expected kind.  -DDLL=... -DEXPECTED=... -DMAGIC=PE32|PE32+
+# PE image of the expected kind. With DEF (the i686 link's own list of what it exported, as
+# Name@N), the stdcall argument sizes must be the expected ones too, so that a changed argument
+# type fails here instead of in a caller.
+#   -DDLL=... -DEXPECTED=... -DMAGIC=PE32|PE32+ [-DDEF=...]
+# EXPECTED holds one export a line as Name@N; lines starting with # are comments.
+
+# Fails with what is missing from `actual` and what it has beyond `expected`.
+function(compare what actual expected)
+  list(SORT actual)
+  list(SORT expected)
+  if(NOT actual STREQUAL expected)
+    set(missing ${expected})
+    list(REMOVE_ITEM missing ${actual})
+    set(extra ${actual})
+    list(REMOVE_ITEM extra ${expected})
+    message(FATAL_ERROR "${DLL}: ${what} differ\n  missing: ${missing}\n  unexpected: ${extra}")
+  endif()
+endfunction()
+
 execute_process(COMMAND x86_64-w64-mingw32-objdump -p ${DLL}
                 OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
 if(failed)
@@ -19,15 +37,20 @@ foreach(row IN LISTS rows)
   list(APPEND actual "${name}")
 endforeach()
 
-file(STRINGS ${EXPECTED} expected REGEX "^[^#]")
-list(SORT actual)
-list(SORT expected)
-if(NOT actual STREQUAL expected)
-  set(missing ${expected})
-  list(REMOVE_ITEM missing ${actual})
-  set(extra ${actual})
-  list(REMOVE_ITEM extra ${expected})
-  message(FATAL_ERROR "${DLL} exports differ\n  missing: ${missing}\n  unexpected: ${extra}")
+file(STRINGS ${EXPECTED} expected_decorated REGEX "^[^#]")
+list(TRANSFORM expected_decorated REPLACE "@[0-9]+$" "" OUTPUT_VARIABLE expected)
+compare("exported names" "${actual}" "${expected}")
+
+if(DEF)
+  # Lines "    Name = Name@N @ordinal".
+  file(STRINGS ${DEF} lines REGEX "=")
+  set(decorated "")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCH "= *([A-Za-z0-9_]+@[0-9]+)" _ "${line}")
+    list(APPEND decorated "${CMAKE_MATCH_1}")
+  endforeach()
+  compare("stdcall argument sizes" "${decorated}" "${expected_decorated}")
 endif()
+
 list(LENGTH actual count)
 message(STATUS "${DLL}: ${count} exports as expected")
