@@ -2,6 +2,7 @@
 #include "MainModule.h"
 
 #include "Contained.h"
+#include "HostClass.h"
 #include "ImportModule.h"
 #include "SSWClass.h"
 #include "SettingsFormStub.h"
@@ -20,8 +21,9 @@ class AddinObjectsOfModule final : public AddinObjects {
   std::unique_ptr<SlideShowEventSink> NewSSWClass() override {
     return std::make_unique<SSWClass>(MainModule());
   }
-  // The menu buttons' holder comes with the add-in object; until then there is none.
-  std::unique_ptr<MenuButtonHolder> NewHostClass() override { return nullptr; }
+  std::unique_ptr<MenuButtonHolder> NewHostClass() override {
+    return std::make_unique<HostClass>(MainModule());
+  }
 };
 
 }  // namespace

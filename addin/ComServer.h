@@ -1,0 +1,91 @@
+// What the add-in's COM objects and its DLL entry points share: the module's count of live
+// objects and server locks, the base of every COM object (reference counting that keeps that
+// count, QueryInterface from a table of the interfaces an object offers), and the DLL's own
+// path. The two counts are what DllCanUnloadNow answers from: the host may unload the add-in
+// only when no object it handed out is alive and no client holds a lock.
+#pragma once
+
+#include <unknwn.h>
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "ScopedWin.h"
+
+namespace tandry::addin {
+
+// The full path of the DLL (or program) this code is linked into; empty when it can't be had.
+inline std::wstring ThisModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) return path.substr(0, length);
+    path.resize(path.size() * 2);
+  }
+}
+
+// Live COM objects of this module (add-in objects, sinks, class factories) and server locks
+// (IClassFactory::LockServer).
+struct ServerCount {
+  static inline std::atomic<long> objects{0};
+  static inline std::atomic<long> locks{0};
+  static bool Idle() { return objects == 0 && locks == 0; }
+};
+
+// One row of an object's interface table: an interface identifier and how to reach that
+// interface in the object.
+template <typename Object>
+struct InterfaceEntry {
+  const IID* iid;
+  IUnknown* (*face)(Object*);
+};
+
+// The face of `object` for interface `Interface`, as a table row wants it.
+template <typename Object, typename Interface>
+IUnknown* FaceOf(Object* object) {
+  return static_cast<Interface*>(object);
+}
+
+// Base of every COM object of the add-in. `Derived` lists what it offers in a static member
+// `kInterfaces`, an array of InterfaceEntry<Derived>; IUnknown answers with the first row's
+// face, so that every query for IUnknown gives the same pointer. Objects start with one
+// reference, which their creator takes over.
+template <typename Derived, typename... Interfaces>
+class ComObject : public Interfaces... {
+ public:
+  ComObject() { ++ServerCount::objects; }
+  ComObject(const ComObject&) = delete;
+  ComObject& operator=(const ComObject&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) return E_POINTER;
+    *object = nullptr;
+    auto* self = static_cast<Derived*>(this);
+    for (const auto& entry : Derived::kInterfaces) {
+      if (IsEqualIID(iid, *entry.iid) ||
+          (&entry == Derived::kInterfaces && IsEqualIID(iid, IID_IUnknown))) {
+        *object = entry.face(self);
+        AddRef();
+        return S_OK;
+      }
+    }
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ protected:
+  virtual ~ComObject() { --ServerCount::objects; }
+
+ private:
+  std::atomic<ULONG> references_{1};
+};
+
+}  // namespace tandry::addin
