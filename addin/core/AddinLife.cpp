@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "HostConstants.h"
 #include "ShowControl.h"
 #include "StoredSettings.h"
 #include "Text.h"
@@ -12,7 +13,6 @@ namespace {
 
 constexpr std::int32_t kOldestVersion = 9;  // the first host version the add-in serves
 constexpr std::int32_t kFirstVersionWithoutMenus = 12;
-constexpr std::int32_t kPlainButton = 1;
 constexpr std::int32_t kStartStopFaceId = 303;
 
 // The number at the start of the host's version text ("9.0" gives 9); nullopt when it can't be
@@ -52,8 +52,8 @@ void DeleteTaggedButtons(const ObjectRef& app) {
 // A temporary plain button added to `controls` before position `before`.
 ObjectRef AddButton(const ObjectRef& controls, std::int32_t before) {
   if (!controls) return nullptr;
-  return AsObject(controls->Call(
-      u"Add", {Value{kPlainButton}, std::nullopt, std::nullopt, Value{before}, Value{true}}));
+  return AsObject(controls->Call(u"Add", {Value{host::kMsoControlButton}, std::nullopt,
+                                          std::nullopt, Value{before}, Value{true}}));
 }
 
 // Every property is set on its own, so that one that fails leaves the others.
@@ -67,10 +67,11 @@ void AddMenuButtons(ModuleState& state) {
   DeleteTaggedButtons(state.App);
   const ObjectRef commandBars = ObjectAt(state.App, {u"CommandBars"});
   std::int32_t position = 0;
-  if (const ObjectRef anchor = FindControlById(commandBars, kAnchorControlId)) {
+  if (const ObjectRef anchor = FindControlById(commandBars, host::kSlideShowAnchorControlId)) {
     if (const auto index = AsLong(anchor->Get(u"Index"))) position = *index;
   }
-  const ObjectRef controls = ObjectAt(FindControlById(commandBars, kMenuPopupId), {u"Controls"});
+  const ObjectRef controls =
+      ObjectAt(FindControlById(commandBars, host::kSlideShowPopupId), {u"Controls"});
   MenuButtonHolder& holder = *state.MenuButtons;
 
   if (const ObjectRef button = AddButton(controls, position)) {

@@ -5,7 +5,6 @@
 // next one runs; only start-up looks at a failure, once, after its first engine call.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
 #include "HostObject.h"
@@ -16,9 +15,6 @@ namespace tandry::addin {
 // Tags of the two menu buttons, by which a later start finds what an earlier one left.
 inline constexpr std::u16string_view kStartStopTag = u"Tandry";
 inline constexpr std::u16string_view kAboutTag = u"AboutTandry";
-// The built-in control before which the buttons go, and the built-in menu that holds them.
-inline constexpr std::int32_t kAnchorControlId = 740;
-inline constexpr std::int32_t kMenuPopupId = 30225;
 
 // Sets up the module state for the host `app`; false when the add-in refuses to start (a host
 // older than version 9, with a message, or an engine that can't be bound, silently).

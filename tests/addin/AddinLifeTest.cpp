@@ -9,6 +9,7 @@
 
 #include "AddinConnection.h"
 #include "AddinLife.h"
+#include "HostConstants.h"
 #include "RecordingPorts.h"
 
 namespace tandry::addin {
@@ -37,10 +38,10 @@ class FakeMenuHost {
     popup = std::make_shared<FakeObject>("menu", log);
     auto controls = std::make_shared<FakeObject>("controls", log);
     app->Set(u"Version", std::move(version)).Set(u"CommandBars", commandBars);
-    popup->Set(u"Id", std::int32_t{kMenuPopupId}).Set(u"Controls", controls);
+    popup->Set(u"Id", std::int32_t{host::kSlideShowPopupId}).Set(u"Controls", controls);
     for (int i = 1; i <= 4; ++i) {
-      AddControl("builtin" + std::to_string(i), i == anchorPosition ? kAnchorControlId : 100 + i,
-                 u"");
+      AddControl("builtin" + std::to_string(i),
+                 i == anchorPosition ? host::kSlideShowAnchorControlId : 100 + i, u"");
     }
     commandBars->Method(u"FindControl",
                         [this](const Arguments& criteria) { return Find(criteria); });
@@ -93,7 +94,7 @@ class FakeMenuHost {
     };
     const auto id = wanted(1);
     const auto tag = wanted(2);
-    if (id && AsLong(*id) == kMenuPopupId) return Value{ObjectRef(popup)};
+    if (id && AsLong(*id) == host::kSlideShowPopupId) return Value{ObjectRef(popup)};
     for (const FakeRef& item : items) {
       if ((id && Value(item->Property(u"Id")) == *id) ||
           (tag && Value(item->Property(u"Tag")) == *tag)) {
