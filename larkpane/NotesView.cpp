@@ -68,7 +68,12 @@ void NotesView::ApplyScroll(bool moved) {
   InvalidateAll();
 }
 
-void NotesView::Paint(HDC dc, int width, int height) {
+// The text scrolls under the title, so the view is drawn in layers, off the screen.
+void NotesView::Paint(HDC dc, const Rect& client) {
+  PaintBuffered(dc, client, [&](HDC buffer) { Draw(buffer, client.width, client.height); });
+}
+
+void NotesView::Draw(HDC dc, int width, int height) const {
   const RECT all{0, 0, width, height};
   const HBRUSH black = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
   ::FillRect(dc, &all, black);

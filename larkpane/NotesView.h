@@ -32,7 +32,8 @@ class NotesView final : public PaneWindow {
   void ApplyScroll(bool moved);
   void UpdateScrollBar();
 
-  void Paint(HDC dc, int width, int height) override;
+  void Paint(HDC dc, const Rect& client) override;
+  void Draw(HDC dc, int width, int height) const;
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   bool OnScrollBar(WORD request);
 

@@ -29,20 +29,6 @@ bool EnsureClass(const char* className, WNDPROC procedure) {
   return static_cast<bool>(registered);
 }
 
-// A 32-bit bitmap that any target can take a copy of.
-tandry::ScopedGdiObj<HBITMAP> NewBuffer(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return tandry::ScopedGdiObj<HBITMAP>(
-      ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-}
-
 constexpr UINT kTextFormat = DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS;
 
 }  // namespace
@@ -112,11 +98,11 @@ LRESULT PaneWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lP
       return 1;  // every paint covers the whole client area
     case WM_PAINT: {
       tandry::ScopedPaint paint(window);
-      PaintBuffered(paint.get());
+      PaintClient(paint.get());
       return 0;
     }
     case WM_PRINTCLIENT:
-      PaintBuffered(reinterpret_cast<HDC>(wParam));
+      PaintClient(reinterpret_cast<HDC>(wParam));
       return 0;
     default: {
       LRESULT result = 0;
@@ -126,21 +112,23 @@ LRESULT PaneWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-void PaneWindow::PaintBuffered(HDC target) {
+void PaneWindow::PaintClient(HDC target) {
   const Rect client = ClientArea();
-  if (target == nullptr || client.Empty()) return;
-  if (!backBuffer_ || !(backBufferArea_ == client)) {
-    backBuffer_ = NewBuffer(client.width, client.height);
-    backBufferArea_ = client;
-  }
-  tandry::ScopedMemDC buffer(backBuffer_ ? ::CreateCompatibleDC(target) : nullptr);
-  if (!buffer) {
-    Paint(target, client.width, client.height);
+  if (target != nullptr && !client.Empty()) Paint(target, client);
+}
+
+void PaneWindow::PaintBuffered(HDC target, const Rect& area,
+                               const std::function<void(HDC)>& draw) {
+  if (area.Empty()) return;
+  if (!backBuffer_.Resize(area.width, area.height)) {
+    draw(target);
     return;
   }
-  tandry::ScopedSelect select(buffer.get(), backBuffer_.get());
-  Paint(buffer.get(), client.width, client.height);
-  ::BitBlt(target, 0, 0, client.width, client.height, buffer.get(), 0, 0, SRCCOPY);
+  // The buffer's top-left pixel is the area's top-left corner in client coordinates.
+  ::SetViewportOrgEx(backBuffer_.Dc(), -area.left, -area.top, nullptr);
+  draw(backBuffer_.Dc());
+  ::SetViewportOrgEx(backBuffer_.Dc(), 0, 0, nullptr);
+  backBuffer_.CopyTo(target, area.left, area.top);
 }
 
 tandry::ScopedGdiObj<HFONT> MakeFont(int height, bool bold) {

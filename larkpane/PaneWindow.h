@@ -1,13 +1,16 @@
 // The Win32 side shared by every larkpane window: the window classes, one window procedure that
-// hands messages to the pane object behind the window, painting through an off-screen buffer
-// for WM_PAINT and WM_PRINTCLIENT alike, and the text drawing of the notes.
+// hands messages to the pane object behind the window, painting for WM_PAINT and WM_PRINTCLIENT
+// alike (through an off-screen buffer where a pane draws over its own pixels), and the text
+// drawing of the notes.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "PaneLayout.h"
+#include "PixelBuffer.h"
 #include "ScopedWin.h"
 
 namespace larkpane {
@@ -41,20 +44,22 @@ class PaneWindow {
   void Invalidate(const Rect& area) const;
   void InvalidateAll() const;
 
-  // Paints the whole client area, `width` x `height`, onto `dc`.
-  virtual void Paint(HDC dc, int width, int height) = 0;
+  // Paints the whole `client` area onto `dc`; what reaches the screen is what `dc` shows, so
+  // no pixel may be drawn twice (the first drawing could be seen).
+  virtual void Paint(HDC dc, const Rect& client) = 0;
+  // Paints `area` of `target` with `draw`, which draws in client coordinates onto an off-screen
+  // buffer that is then copied: for drawing that layers text over a background.
+  void PaintBuffered(HDC target, const Rect& area, const std::function<void(HDC)>& draw);
   // Messages a pane handles itself; true when `result` is the answer.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  void PaintBuffered(HDC target);
+  void PaintClient(HDC target);
 
-  // Kept from paint to paint: fresh memory for a monitor-sized buffer at each paint costs more
-  // than the painting.
-  tandry::ScopedGdiObj<HBITMAP> backBuffer_;
-  Rect backBufferArea_;
+  // Kept from paint to paint, for PaintBuffered.
+  PixelBuffer backBuffer_;
   tandry::ScopedWindow window_;
 };
 

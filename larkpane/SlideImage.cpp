@@ -1,21 +1,33 @@
 #include "SlideImage.h"
 
 #include <algorithm>
-#include <new>
+#include <optional>
 
+#include "BmpFile.h"
 #include "ScopedWin.h"
 
 namespace larkpane {
+namespace {
 
-bool SlideImage::Load(const char* path) {
-  Clear();
-  std::size_t read = 0;
-  if (!ReadFile(path, read)) return false;
-  layout_ = ParseBmp(bytes_.get(), read);
-  return Shown();
+// Rows are read this many bytes at a time: small enough to stay in the processor's cache
+// between the read and the scaling, large enough that the reads cost little.
+constexpr std::size_t kReadBytes = 256 * 1024;
+
+bool ReadExactly(HANDLE file, std::uint8_t* into, std::size_t count) {
+  while (count > 0) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count, 1u << 30));
+    DWORD got = 0;
+    if (!::ReadFile(file, into, chunk, &got, nullptr) || got == 0) return false;
+    into += got;
+    count -= got;
+  }
+  return true;
 }
 
-bool SlideImage::ReadFile(const char* path, std::size_t& read) {
+}  // namespace
+
+bool SlideImage::Load(const char* path, const Rect& cell, LoadScratch& scratch) {
+  Clear();
   if (path == nullptr || *path == '\0') return false;
   // Others may delete or replace the file while it is open: the engine renames each new
   // capture over the old one and deletes them all at the stop.
@@ -23,45 +35,66 @@ bool SlideImage::ReadFile(const char* path, std::size_t& read) {
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
                                         nullptr));
+  shown_ = file && ReadAndScale(file.get(), cell, scratch);
+  return shown_;
+}
+
+bool SlideImage::ReadAndScale(HANDLE file, const Rect& cell, LoadScratch& scratch) {
   LARGE_INTEGER size{};
-  if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
-      static_cast<std::uint64_t>(size.QuadPart) > kMaxBitmapFileBytes) {
+  std::uint8_t headers[kBmpHeadersBytes];
+  if (!::GetFileSizeEx(file, &size) || size.QuadPart <= 0 ||
+      static_cast<std::uint64_t>(size.QuadPart) > kMaxBitmapFileBytes ||
+      !ReadExactly(file, headers, sizeof headers)) {
     return false;
   }
-  const std::size_t wanted = static_cast<std::size_t>(size.QuadPart);
-  if (wanted > capacity_) {
-    bytes_.reset();
-    capacity_ = 0;
-    bytes_.reset(new (std::nothrow) std::uint8_t[wanted]);
-    if (!bytes_) return false;
-    capacity_ = wanted;
+  const std::optional<BmpLayout> bmp =
+      ParseBmp(headers, sizeof headers, static_cast<std::uint64_t>(size.QuadPart));
+  if (!bmp) return false;
+  const Rect area = FitRect(cell, bmp->width, bmp->height);
+  LARGE_INTEGER rowsStart{};
+  rowsStart.QuadPart = static_cast<LONGLONG>(bmp->pixelOffset);
+  const std::int32_t rowsPerRead =
+      static_cast<std::int32_t>(std::max<std::size_t>(1, kReadBytes / bmp->stride));
+  if (area.Empty() || !pixels_.Resize(area.width, area.height) ||
+      !::SetFilePointerEx(file, rowsStart, nullptr, FILE_BEGIN)) {
+    return false;
   }
-  // The file may have shrunk since its size was taken: what was read is what counts.
-  while (read < wanted) {
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wanted - read, 1u << 30));
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes_.get() + read, chunk, &got, nullptr)) return false;
-    if (got == 0) break;
-    read += got;
+  scratch.rows.resize(bmp->stride * std::size_t(rowsPerRead));
+  scratch.scaler.Begin({bmp->width, bmp->height, bmp->bitCount / 8, !bmp->topDown, area.width,
+                        area.height, pixels_.Bits(), pixels_.Stride()});
+  for (std::int32_t left = bmp->height; left > 0; left -= rowsPerRead) {
+    const std::int32_t count = std::min(left, rowsPerRead);
+    // A file cut short since its size was taken shows nothing, not a part.
+    if (!ReadExactly(file, scratch.rows.data(), bmp->stride * std::size_t(count))) return false;
+    scratch.scaler.AddRows(scratch.rows.data(), bmp->stride, count);
   }
+  area_ = area;
+  sourceWidth_ = bmp->width;
+  sourceHeight_ = bmp->height;
   return true;
 }
 
-void SlideImage::Draw(HDC dc, const Rect& target) const {
-  if (!layout_) return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = layout_->width;
-  info.bmiHeader.biHeight = layout_->topDown ? -layout_->height : layout_->height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = layout_->bitCount;
-  info.bmiHeader.biCompression = BI_RGB;
-  // Averages the pixels that a downscale drops, so text on a slide stays legible.
-  ::SetStretchBltMode(dc, HALFTONE);
-  ::SetBrushOrgEx(dc, 0, 0, nullptr);
-  ::StretchDIBits(dc, target.left, target.top, target.width, target.height, 0, 0,
-                  layout_->width, layout_->height, bytes_.get() + layout_->pixelOffset, &info,
-                  DIB_RGB_COLORS, SRCCOPY);
+void SlideImage::Refit(const Rect& cell, AreaScaler& scaler) {
+  if (!shown_) return;
+  const Rect area = FitRect(cell, sourceWidth_, sourceHeight_);
+  if (area.width == area_.width && area.height == area_.height) {
+    area_ = area;
+    return;
+  }
+  PixelBuffer refitted;
+  if (area.Empty() || !refitted.Resize(area.width, area.height)) {
+    Clear();
+    return;
+  }
+  scaler.Begin({pixels_.Width(), pixels_.Height(), 4, false, area.width, area.height,
+                refitted.Bits(), refitted.Stride()});
+  scaler.AddRows(pixels_.Bits(), pixels_.Stride(), pixels_.Height());
+  pixels_ = std::move(refitted);
+  area_ = area;
+}
+
+void SlideImage::Draw(HDC dc) const {
+  if (shown_) pixels_.CopyTo(dc, area_.left, area_.top);
 }
 
 }  // namespace larkpane

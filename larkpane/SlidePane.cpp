@@ -13,25 +13,55 @@ void FillBlack(HDC dc, const Rect& area) {
   ::FillRect(dc, &rect, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
 }
 
-// The slide number on a dark plate in the top-left corner of the slide's image.
-void DrawSlideNumber(HDC dc, int slideNumber, const Rect& image) {
+void Exclude(HDC dc, const Rect& area) {
+  ::ExcludeClipRect(dc, area.left, area.top, area.Right(), area.Bottom());
+}
+
+// Puts the clipping of a device context back as it was.
+class KeptClipping {
+ public:
+  explicit KeptClipping(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
+  ~KeptClipping() {
+    if (saved_ != 0) ::RestoreDC(dc_, saved_);
+  }
+  KeptClipping(const KeptClipping&) = delete;
+  KeptClipping& operator=(const KeptClipping&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
+// The slide number on a dark plate for the top-left corner of `image`, drawn into `plate`;
+// returns where the plate goes, empty when it could not be made.
+Rect RenderSlideNumber(int slideNumber, const Rect& image, PixelBuffer& plate) {
   const int height = SlideLabelHeight(image);
   tandry::ScopedGdiObj<HFONT> font = MakeFont(height, true);
-  tandry::ScopedSelect select(dc, font.get());
   const std::string text = std::to_string(slideNumber);
   SIZE extent{};
-  ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  {
+    tandry::ScopedMemDC measuring(::CreateCompatibleDC(nullptr));
+    tandry::ScopedSelect select(measuring.get(), font.get());
+    if (!measuring || !::GetTextExtentPoint32A(measuring.get(), text.c_str(),
+                                               static_cast<int>(text.size()), &extent)) {
+      return {};
+    }
+  }
   const int padding = height / 4;
-  RECT plate{image.left, image.top, image.left + extent.cx + 2 * padding,
-             image.top + extent.cy + padding};
-  plate.right = std::min<LONG>(plate.right, image.Right());
-  plate.bottom = std::min<LONG>(plate.bottom, image.Bottom());
+  const Rect area{image.left, image.top,
+                  std::min<std::int32_t>(extent.cx + 2 * padding, image.width),
+                  std::min<std::int32_t>(extent.cy + padding, image.height)};
+  if (!plate.Resize(area.width, area.height)) return {};
+  const HDC dc = plate.Dc();
+  tandry::ScopedSelect select(dc, font.get());
+  RECT rect{0, 0, area.width, area.height};
   tandry::ScopedGdiObj<HBRUSH> brush(::CreateSolidBrush(kLabelBackground));
-  ::FillRect(dc, &plate, brush.get());
+  ::FillRect(dc, &rect, brush.get());
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, kTextColour);
-  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &plate,
+  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  return area;
 }
 
 }  // namespace
@@ -70,10 +100,26 @@ SlidePane::~SlidePane() {
 
 bool SlidePane::OpenOn(const Rect& screen) {
   if (!Open(kSlideClassName, WS_POPUP, screen)) return false;
+  Relayout();
+  return true;
+}
+
+void SlidePane::Relayout() {
   const Rect client = ClientArea();
+  if (client == laidOutFor_) return;
+  laidOutFor_ = client;
   layout_ = LayoutPane(kind_, client.width, client.height, withNotes_);
   positions_.resize(layout_.positions.size());
-  return true;
+  for (std::size_t i = 0; i < positions_.size(); ++i) {
+    Position& position = positions_[i];
+    position.image.Refit(layout_.positions[i], scratch_.scaler);
+    if (position.image.Shown()) {
+      position.plateArea =
+          RenderSlideNumber(position.slideNumber, position.image.Area(), position.plate);
+    }
+  }
+  if (!notes_.empty()) FitNotesFont();
+  InvalidateAll();
 }
 
 void SlidePane::ShareMonitorWith(HWND showWindow, const Rect& monitor) {
@@ -96,13 +142,14 @@ void SlidePane::ShareMonitorWith(HWND showWindow, const Rect& monitor) {
 void SlidePane::LoadSlide(int position, int slideNumber, const char* path) {
   if (position < 1 || position > static_cast<int>(positions_.size())) return;
   Position& target = positions_[position - 1];
+  const Rect& cell = layout_.positions[position - 1];
   target.slideNumber = slideNumber;
-  if (slideNumber > 0) {
-    target.image.Load(path);
+  if (slideNumber > 0 && target.image.Load(path, cell, scratch_)) {
+    target.plateArea = RenderSlideNumber(slideNumber, target.image.Area(), target.plate);
   } else {
     target.image.Clear();
   }
-  Invalidate(layout_.positions[position - 1]);
+  Invalidate(cell);
 }
 
 void SlidePane::LoadNotes(const wchar_t* text) {
@@ -126,22 +173,36 @@ void SlidePane::FitNotesFont() {
                                     });
 }
 
-void SlidePane::Paint(HDC dc, int width, int height) {
-  FillBlack(dc, {0, 0, width, height});
-  for (std::size_t i = 0; i < positions_.size(); ++i) {
-    PaintPosition(dc, positions_[i], layout_.positions[i]);
+// Every pixel is drawn once: the plates, then the images around them, then the notes, then
+// black for whatever is left, each excluded from what follows.
+void SlidePane::Paint(HDC dc, const Rect& client) {
+  KeptClipping keep(dc);
+  for (const Position& position : positions_) {
+    if (!position.image.Shown()) continue;
+    if (!position.plateArea.Empty()) {
+      position.plate.CopyTo(dc, position.plateArea.left, position.plateArea.top);
+      Exclude(dc, position.plateArea);
+    }
+    position.image.Draw(dc);
+    Exclude(dc, position.image.Area());
   }
   if (!notes_.empty()) {
-    tandry::ScopedGdiObj<HFONT> font = MakeFont(notesFontHeight_, false);
-    DrawTextBlock(dc, font.get(), kTextColour, notes_, layout_.notes);
+    // Text drawn over its background would flicker; the band is drawn whole, then copied.
+    PaintBuffered(dc, layout_.notes, [&](HDC buffer) {
+      FillBlack(buffer, layout_.notes);
+      tandry::ScopedGdiObj<HFONT> font = MakeFont(notesFontHeight_, false);
+      DrawTextBlock(buffer, font.get(), kTextColour, notes_, layout_.notes);
+    });
+    Exclude(dc, layout_.notes);
   }
+  FillBlack(dc, client);
 }
 
-void SlidePane::PaintPosition(HDC dc, const Position& position, const Rect& cell) const {
-  if (!position.image.Shown()) return;
-  const Rect image = FitRect(cell, position.image.Width(), position.image.Height());
-  position.image.Draw(dc, image);
-  DrawSlideNumber(dc, position.slideNumber, image);
+bool SlidePane::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+  if (message != WM_SIZE) return false;
+  Relayout();
+  result = 0;
+  return true;
 }
 
 }  // namespace larkpane

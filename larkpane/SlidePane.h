@@ -1,6 +1,8 @@
 // The slide windows: one slide covering a monitor, four slides in a grid, or the shared screen's
 // three slides and notes beside the show window. Frameless top-most popups that never take the
 // activation, so the show window stays in front (the engine's hot keys live only while it is).
+// Each slide is scaled once, when it is loaded, to the size it is drawn at; a paint copies the
+// prepared pixels and fills the rest black, every pixel once, so it needs no back buffer.
 #pragma once
 
 #include <windows.h>
@@ -33,20 +35,27 @@ class SlidePane final : public PaneWindow {
   struct Position {
     int slideNumber = 0;
     SlideImage image;
+    // The slide number on its plate, drawn over the top-left corner of the image.
+    PixelBuffer plate;
+    Rect plateArea;
   };
 
   SlidePane(PaneKind kind, bool withNotes) : kind_(kind), withNotes_(withNotes) {}
   bool OpenOn(const Rect& screen);
   void ShareMonitorWith(HWND showWindow, const Rect& monitor);
+  // Positions, notes band and every shown slide for the window's current size.
+  void Relayout();
   void FitNotesFont();
 
-  void Paint(HDC dc, int width, int height) override;
-  void PaintPosition(HDC dc, const Position& position, const Rect& cell) const;
+  void Paint(HDC dc, const Rect& client) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   const PaneKind kind_;
   const bool withNotes_;
+  Rect laidOutFor_;  // the client area that layout_ was made for
   PaneLayout layout_;
   std::vector<Position> positions_;
+  LoadScratch scratch_;
   std::wstring notes_;
   int notesFontHeight_ = kNotesBandMinFontHeight;
   // Shared screen: the show window and where it was before it was given its part.

@@ -20,13 +20,16 @@ constexpr std::uint32_t kUncompressed = 0;  // BI_RGB
 
 }  // namespace
 
-std::optional<BmpLayout> ParseBmp(const std::uint8_t* data, std::size_t size) {
-  if (data == nullptr || size < kFileHeaderBytes + kInfoHeaderBytes) return std::nullopt;
-  if (data[0] != 'B' || data[1] != 'M') return std::nullopt;
-  const std::uint64_t pixelOffset = ReadU32(data + 10);
-  const std::uint8_t* info = data + kFileHeaderBytes;
+std::optional<BmpLayout> ParseBmp(const std::uint8_t* headers, std::size_t headerBytes,
+                                  std::uint64_t fileBytes) {
+  if (headers == nullptr || headerBytes < kBmpHeadersBytes || fileBytes < kBmpHeadersBytes) {
+    return std::nullopt;
+  }
+  if (headers[0] != 'B' || headers[1] != 'M') return std::nullopt;
+  const std::uint64_t pixelOffset = ReadU32(headers + 10);
+  const std::uint8_t* info = headers + kFileHeaderBytes;
   const std::uint64_t infoSize = ReadU32(info);
-  if (infoSize < kInfoHeaderBytes || kFileHeaderBytes + infoSize > size) return std::nullopt;
+  if (infoSize < kInfoHeaderBytes || kFileHeaderBytes + infoSize > fileBytes) return std::nullopt;
   if (pixelOffset < kFileHeaderBytes + infoSize) return std::nullopt;
 
   const std::int32_t width = ReadI32(info + 4);
@@ -46,7 +49,8 @@ std::optional<BmpLayout> ParseBmp(const std::uint8_t* data, std::size_t size) {
 
   const std::uint64_t stride = (std::uint64_t{static_cast<std::uint32_t>(width)} * bitCount + 31) /
                                32 * 4;
-  if (pixelOffset > size || stride * static_cast<std::uint64_t>(height) > size - pixelOffset) {
+  if (pixelOffset > fileBytes ||
+      stride * static_cast<std::uint64_t>(height) > fileBytes - pixelOffset) {
     return std::nullopt;
   }
 

@@ -49,7 +49,7 @@ struct BmpBytes {
 };
 
 std::optional<BmpLayout> Parse(const std::vector<std::uint8_t>& bytes) {
-  return ParseBmp(bytes.data(), bytes.size());
+  return ParseBmp(bytes.data(), bytes.size(), bytes.size());
 }
 
 TEST(BmpFile, ReadsA24BitBottomUpFileWithPaddedRows) {
@@ -75,6 +75,18 @@ TEST(BmpFile, ReadsA32BitTopDownFile) {
   EXPECT_EQ(layout->stride, 7680u);
 }
 
+TEST(BmpFile, NeedsOnlyTheHeadersAndTheFileSize) {
+  BmpBytes bmp;
+  bmp.width = 1920;
+  bmp.height = 1080;
+  bmp.bitCount = 32;
+  const std::vector<std::uint8_t> bytes = bmp.Build();
+  const std::optional<BmpLayout> layout = ParseBmp(bytes.data(), kBmpHeadersBytes, bytes.size());
+  ASSERT_TRUE(layout);
+  EXPECT_EQ(layout->height, 1080);
+  EXPECT_FALSE(ParseBmp(bytes.data(), kBmpHeadersBytes, bytes.size() - 1));
+}
+
 TEST(BmpFile, ReadsLongerHeadersAndPixelsAfterAGap) {
   BmpBytes bmp;
   bmp.infoSize = 124;  // BITMAPV5HEADER
@@ -88,9 +100,10 @@ TEST(BmpFile, ReadsLongerHeadersAndPixelsAfterAGap) {
 }
 
 TEST(BmpFile, RefusesWhatIsNoBmpOrTooShort) {
-  EXPECT_FALSE(ParseBmp(nullptr, 100));
+  EXPECT_FALSE(ParseBmp(nullptr, 100, 100));
   std::vector<std::uint8_t> bytes = BmpBytes{}.Build();
-  EXPECT_FALSE(ParseBmp(bytes.data(), 53));
+  EXPECT_FALSE(ParseBmp(bytes.data(), 53, bytes.size()));
+  EXPECT_FALSE(ParseBmp(bytes.data(), 54, 53));
   bytes[1] = 'A';
   EXPECT_FALSE(Parse(bytes));
 }

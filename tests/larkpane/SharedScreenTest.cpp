@@ -10,10 +10,6 @@ namespace {
 
 using tandry::wintest::WindowRectOf;
 
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 class SharedScreen : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_THAT(LarkWindows(), ::testing::IsEmpty()); }
@@ -72,6 +68,20 @@ TEST_F(SharedScreen, WithNotesLeavesTheShowTheTopLeftAndStacksTheSlidesBesideIt)
   EXPECT_EQ(after.Count(band, IsBright), 0);
   EXPECT_EQ(after.At(1680, 405), kBlack);
   EXPECT_EQ(after.At(1680, 135), kRed);
+
+  // A shaded slide looks as stretching it did, and what the paint puts on the screen, the
+  // notes band included, is what the window prints.
+  const std::string shaded = temp_.Path("shaded.bmp");
+  WriteShadedBmp(shaded, 1920, 1080, 32, false);
+  LoadNotesSingleScreen(7, handle, L"The shaded slide");
+  LoadSlideSharedSingleScreen(3, 5, handle, shaded.c_str(), 0);
+  PumpMessagesBriefly();
+  const WindowPixels printed = ClientPixels(window);
+  ExpectLooksStretched(printed, ShownArea(printed, {1440, 540, 1920, 810}), shaded, 4);
+  const WindowPixels screen = ScreenPixels(window);
+  EXPECT_TRUE(SamePixels(screen, printed, {1440, 0, 1920, 810}));
+  EXPECT_TRUE(SamePixels(screen, printed, band));
+  EXPECT_GT(printed.Count(band, IsBright), 200);
 
   DestroySlideShowSharedSingleScreen(handle);
   EXPECT_FALSE(::IsWindow(window));

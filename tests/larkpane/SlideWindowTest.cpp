@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "LarkTestSupport.h"
+#include "ScopedWin.h"
 
 namespace larktest {
 namespace {
@@ -101,6 +102,33 @@ TEST_F(SlideWindow, ShowsTheBitmapFittedAndCentredOnBlack) {
   EXPECT_EQ(leftShot.At(635, 430), kGreen);
 }
 
+TEST_F(SlideWindow, ShowsWhatStretchingTheWholeFileAtEveryPaintShowed) {
+  // 16:10 slides: bars at the sides of the 16:9 window, above and below in the 5:4 one.
+  const std::string wide = temp_.Path("shaded32.bmp"), other = temp_.Path("shaded24.bmp");
+  WriteShadedBmp(wide, 1600, 1000, 32, false);
+  WriteShadedBmp(other, 1600, 1000, 24, true);
+  LarkScreenHandle slide = 0, four = 0;
+  HWND slideWindow = OpenSlide(kWindowed, slide);
+  HWND fourWindow = OpenFour(kWindowedLeft, four);
+  LoadSlide(12, slide, wide.c_str(), 0);
+  for (int p = 1; p <= 4; ++p) LoadSlideSingleScreen(p, 12 - p, four, other.c_str(), 0);
+
+  const WindowPixels shot = ClientPixels(slideWindow);
+  const RECT image = ShownArea(shot, {0, 0, 960, 540});
+  EXPECT_TRUE(SameRect(image, {48, 0, 912, 540}));
+  ExpectLooksStretched(shot, image, wide, 4);
+
+  const WindowPixels fourShot = ClientPixels(fourWindow);
+  for (const RECT& quadrant : {RECT{0, 0, 320, 256}, RECT{320, 0, 640, 256},
+                               RECT{0, 256, 320, 512}, RECT{320, 256, 640, 512}}) {
+    const RECT shown = ShownArea(fourShot, quadrant);
+    const LONG width = shown.right - shown.left, height = shown.bottom - shown.top;
+    EXPECT_NEAR(width * 10.0 / height, 16.0, 0.1) << quadrant.left << "," << quadrant.top;
+    EXPECT_GT(shown.top, quadrant.top) << "bars above and below";
+    ExpectLooksStretched(fourShot, shown, other, 4);
+  }
+}
+
 TEST_F(SlideWindow, KeepsTheImageUprightInBothRowOrdersAndDepths) {
   LarkScreenHandle handle = 0;
   HWND window = OpenSlide(kWindowed, handle);
@@ -139,6 +167,40 @@ TEST_F(SlideWindow, MarksTheSlideNumberInTheTopLeftCornerOfTheSlide) {
   EXPECT_GT(digit, 10);
   EXPECT_LT(digit, right * bottom / 2);
   EXPECT_EQ(shot.At(950, 530), RGB(255, 255, 255));
+}
+
+TEST_F(SlideWindow, RepaintsWhatWasCoveredAsItWas) {
+  const std::string path = temp_.Path("shaded.bmp");
+  WriteShadedBmp(path, 1280, 720, 32, false);
+  LarkScreenHandle slide = 0, four = 0;
+  const HWND windows[] = {OpenSlide(kWindowed, slide), OpenFour(kWindowedLeft, four)};
+  const Monitor places[] = {kWindowed, kWindowedLeft};
+  LoadSlide(2, slide, path.c_str(), 0);
+  for (int p = 1; p <= 4; ++p) LoadSlideSingleScreen(p, 9 - p, four, path.c_str(), 0);
+  PumpMessagesBriefly();
+  for (int i = 0; i < 2; ++i) {
+    const WindowPixels painted = ClientPixels(windows[i]);
+    // What a paint put on the screen is what the window prints.
+    EXPECT_TRUE(ScreenPixels(windows[i]) == painted) << i;
+    // Another program's window passes over part of it.
+    const RECT part{50, 20, 500, 320};
+    {
+      RECT covered = part;
+      ::OffsetRect(&covered, places[i].left, places[i].top);
+      Cover cover(covered);
+    }
+    // Without a compositor the uncovered part shows what covered it until the window repaints
+    // it. Wine keeps the window's own pixels instead, so the test leaves other pixels there
+    // and asks for the repaint that uncovering brings on Windows.
+    {
+      tandry::ScopedGetDC dc(windows[i]);
+      ::FillRect(dc.get(), &part, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    }
+    ASSERT_FALSE(ScreenPixels(windows[i]) == painted);
+    ::InvalidateRect(windows[i], &part, FALSE);
+    ::UpdateWindow(windows[i]);
+    EXPECT_TRUE(ScreenPixels(windows[i]) == painted) << i;
+  }
 }
 
 TEST_F(SlideWindow, ShowsAnEmptyPositionForNoSlideNoPathNoFileOrNoBmp) {
@@ -213,6 +275,34 @@ TEST_F(SlideWindow, ShowsSlidesOfChangingSizesOneAfterAnother) {
     EXPECT_EQ(shot.At(480, 270), colour) << width;
     EXPECT_EQ(shot.At(955, 535), colour) << width;
   }
+}
+
+TEST_F(SlideWindow, FitsItsSlidesAgainWhenItsSizeChanges) {
+  // A display change can resize the windows; the file may be gone by then.
+  const std::string path = temp_.Path("bands.bmp");
+  WriteBmp(path, 400, 300, 32, false, [](int, int y) { return y < 150 ? kBlue : kYellow; });
+  LarkScreenHandle slide = 0, four = 0;
+  HWND slideWindow = OpenSlide(kWindowed, slide);
+  HWND fourWindow = OpenFour(kWindowedLeft, four);
+  LoadSlide(6, slide, path.c_str(), 0);
+  LoadSlideSingleScreen(4, 3, four, path.c_str(), 0);
+  ::DeleteFileA(path.c_str());
+  const UINT keep = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  ::SetWindowPos(slideWindow, nullptr, 0, 0, 480, 480, keep);
+  ::SetWindowPos(fourWindow, nullptr, 0, 0, 800, 450, keep);
+
+  // 4:3 in a square: 480 x 360, bars above and below, the number in the image's corner.
+  const WindowPixels shot = ClientPixels(slideWindow);
+  EXPECT_TRUE(SameRect(ShownArea(shot, {0, 0, 480, 480}), {0, 60, 480, 420}));
+  EXPECT_EQ(shot.At(240, 100), kBlue);
+  EXPECT_EQ(shot.At(240, 400), kYellow);
+  EXPECT_EQ(shot.At(2, 62), RGB(40, 40, 40));
+  EXPECT_EQ(shot.At(240, 30), kBlack);
+  // Position 4 is the bottom-right quadrant of the new size.
+  const WindowPixels fourShot = ClientPixels(fourWindow);
+  EXPECT_EQ(fourShot.At(600, 280), kBlue);
+  EXPECT_EQ(fourShot.At(600, 420), kYellow);
+  EXPECT_EQ(fourShot.Count({0, 0, 800, 225}, [](COLORREF c) { return c != kBlack; }), 0);
 }
 
 TEST_F(SlideWindow, FourSlideWindowShowsEachPositionInItsQuadrant) {

@@ -1,9 +1,15 @@
-// Speed of the capture and of one NextSlide, each against a baseline measured in the same run:
+// Speed of the capture, of one NextSlide and of a slide window's repaint, each against a baseline
+// measured in the same run, and the memory a loaded slide keeps:
 //   capture-and-save of a window against BitBlt + GetDIBits + one write of the same bytes;
 //   NextSlide with three further screens and a four-slide window against reading the bitmap
-//   files it loads.
+//   files it loads, and, with the paints that follow, against the floor of a forward step:
+//   the capture-and-save baseline plus that reading;
+//   a repaint of a slide window against one plain BitBlt of the window's area;
+//   the memory that loading a 3840x2160 capture into a 1920x1080 window adds, against the
+//   window's own pixels; and the scaling of that capture against HALFTONE StretchDIBits.
 // Prints medians and ratios; run it on the Wine bench with scripts/benchmark.sh.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "AreaScaler.h"
 #include "BitmapFile.h"
 #include "MainUnit.h"
 #include "MessagePump.h"
@@ -21,6 +28,7 @@
 #include "SharedUnit.h"
 #include "ShowWindowFake.h"
 #include "TestBinding.h"
+#include "larkpane.h"
 
 namespace tandry::testing {
 namespace {
@@ -42,6 +50,14 @@ double Now() {
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
+}
+
+// The median of the rounds' ratios a[i] / b[i]: each ratio compares times taken moments apart,
+// so a machine that is busier in some rounds than in others moves it less than the medians.
+double MedianRatio(const std::vector<double>& a, const std::vector<double>& b) {
+  std::vector<double> ratios;
+  for (std::size_t i = 0; i < a.size(); ++i) ratios.push_back(a[i] / b[i]);
+  return Median(ratios);
 }
 
 double TimeOnce(const std::function<void()>& work) {
@@ -134,8 +150,9 @@ void BenchNextSlide(int rounds) {
   // Slide 11 loads slides 10, 9, 8 on the screens and 7 to 4 on the four-slide window.
   std::vector<std::string> loaded(paths.begin() + 3, paths.begin() + 10);
 
-  std::vector<double> forward, forwardPainted, backward, reading;
+  std::vector<double> forward, forwardPainted, backward, reading, captureBaseline;
   std::vector<std::vector<std::uint8_t>> buffers(loaded.size());
+  const std::string baselinePath = GetTempDir() + "tandry-bench-baseline.bmp";
   for (int round = 0; round < rounds; ++round) {
     backward.push_back(TimeOnce([] { NextSlide(11, L""); }));  // same slide: loads only
     DispatchPendingMessages();
@@ -152,7 +169,9 @@ void BenchNextSlide(int rounds) {
     reading.push_back(TimeOnce([&] {
       for (std::size_t i = 0; i < loaded.size(); ++i) ReadWhole(loaded[i], buffers[i]);
     }));
+    captureBaseline.push_back(TimeOnce([&] { BaselineCapture(show.handle(), baselinePath); }));
   }
+  ::DeleteFileA(baselinePath.c_str());
   StopTandrySession();
   DestroyTandrySession();
   const double read = Median(reading);
@@ -161,8 +180,180 @@ void BenchNextSlide(int rounds) {
               Median(backward) / read);
   std::printf("NextSlide forward (7 loads + capture): %.2f ms, ratio %.2f (target < 16 ms)\n",
               Median(forward), Median(forward) / read);
-  std::printf("NextSlide forward, with the paints that follow: %.2f ms, ratio %.2f\n",
-              Median(forwardPainted), Median(forwardPainted) / read);
+  std::vector<double> floor;
+  for (std::size_t i = 0; i < reading.size(); ++i) floor.push_back(captureBaseline[i] + reading[i]);
+  std::printf("NextSlide forward, with the paints that follow: %.2f ms; floor %.2f ms "
+              "(capture-and-save baseline %.2f + reading %.2f), ratio %.2f (target <= 1.3)\n",
+              Median(forwardPainted), Median(floor), Median(captureBaseline), read,
+              MedianRatio(forwardPainted, floor));
+}
+
+// A 32-bit bottom-up BMP of `width` x `height` with fine detail everywhere, as a slide of text
+// would have, in `file`; returns its pixels' offset.
+std::size_t MakeCapture(std::int32_t width, std::int32_t height, std::vector<std::uint8_t>& file) {
+  const auto layout = LayoutBitmapFile(width, height, 32);
+  file.assign(layout->fileBytes, 0);
+  WriteBitmapHeaders(*layout, file.data());
+  for (std::size_t i = kBitmapHeadersBytes; i < file.size(); ++i) {
+    file[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 13);
+  }
+  return kBitmapHeadersBytes;
+}
+
+// A 32-bit bitmap in a memory device context: the source of a plain BitBlt to a window, and the
+// target of a HALFTONE scaling.
+class MemoryBitmap {
+ public:
+  MemoryBitmap(int width, int height)
+      : width_(width),
+        height_(height),
+        dc_(::CreateCompatibleDC(nullptr)),
+        bitmap_(NewBitmap(width, height)),
+        select_(dc_.get(), bitmap_.get()) {}
+  HDC dc() const { return dc_.get(); }
+
+  // Scales the whole BMP `file` onto the bitmap, as slide windows did at every paint.
+  void Halftone(const std::vector<std::uint8_t>& file, std::size_t pixelOffset) {
+    BITMAPINFO info{};
+    std::memcpy(&info.bmiHeader, file.data() + kBitmapInfoHeaderOffset, sizeof info.bmiHeader);
+    ::SetStretchBltMode(dc_.get(), HALFTONE);
+    ::SetBrushOrgEx(dc_.get(), 0, 0, nullptr);
+    ::StretchDIBits(dc_.get(), 0, 0, width_, height_, 0, 0, info.bmiHeader.biWidth,
+                    info.bmiHeader.biHeight, file.data() + pixelOffset, &info, DIB_RGB_COLORS,
+                    SRCCOPY);
+    ::GdiFlush();
+  }
+
+ private:
+  static HBITMAP NewBitmap(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    return ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  }
+
+  int width_, height_;
+  ScopedMemDC dc_;
+  ScopedGdiObj<HBITMAP> bitmap_;
+  ScopedSelect select_;
+};
+
+// A window like a slide window whose paint is one BitBlt of a bitmap over its whole area: the
+// least a repaint can cost.
+class BlitWindow {
+ public:
+  BlitWindow(const RECT& rect, const MemoryBitmap& pixels) : pixels_(pixels) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &BlitWindow::Procedure;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TandryBenchBlit";
+    ::RegisterClassExA(&wc);
+    window_ = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW,
+                                wc.lpszClassName, "", WS_POPUP, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                wc.hInstance, this);
+    ::ShowWindow(window_, SW_SHOWNOACTIVATE);
+  }
+  ~BlitWindow() { ::DestroyWindow(window_); }
+  HWND get() const { return window_; }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+      ::SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    const auto* self = reinterpret_cast<const BlitWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_ERASEBKGND) return 1;
+    if (message == WM_PAINT && self != nullptr) {
+      PAINTSTRUCT paint;
+      HDC dc = ::BeginPaint(window, &paint);
+      RECT client;
+      ::GetClientRect(window, &client);
+      ::BitBlt(dc, 0, 0, client.right, client.bottom, self->pixels_.dc(), 0, 0, SRCCOPY);
+      ::EndPaint(window, &paint);
+      return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+  }
+
+  const MemoryBitmap& pixels_;
+  HWND window_ = nullptr;
+};
+
+// The process's commit charge (what the system reports as its page-file usage).
+std::size_t CommittedBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters));
+  return counters.PagefileUsage;
+}
+
+void Repaint(HWND window) {
+  ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+// A 1920x1080 slide window showing a 3840x2160 capture: the memory its load adds, its repaint
+// against that of a window on another monitor whose paint is a plain BitBlt of its area, and
+// the scaling at the load against HALFTONE.
+void BenchSlideWindow(int rounds) {
+  constexpr std::int32_t kWidth = 1920, kHeight = 1080, kCaptureWidth = 3840,
+                         kCaptureHeight = 2160;
+  std::vector<std::uint8_t> capture;
+  const std::size_t pixelOffset = MakeCapture(kCaptureWidth, kCaptureHeight, capture);
+  const std::string path = GetTempDir() + "tandry-bench-4k.bmp";
+  WriteWhole(path, capture.data(), static_cast<DWORD>(capture.size()));
+
+  const LarkScreenHandle handle = CreateSlideShow(1920, 0, kWidth, kHeight);
+  // larkpane's slide window class; the only one open now.
+  HWND window = ::FindWindowExA(nullptr, nullptr, "LarkPaneSlides", nullptr);
+  DispatchPendingMessages();
+  const std::size_t before = CommittedBytes();
+  LoadSlide(1, handle, path.c_str(), 0);
+  DispatchPendingMessages();
+  const std::size_t added = CommittedBytes() - before;
+  std::printf("memory that loading a %dx%d capture into a %dx%d window commits: %.2f MB; the "
+              "window's pixels %.2f MB\n",
+              kCaptureWidth, kCaptureHeight, kWidth, kHeight, added / 1e6,
+              kWidth * kHeight * 4 / 1e6);
+
+  MemoryBitmap plain(kWidth, kHeight);
+  BlitWindow blitWindow(RECT{0, 0, kWidth, kHeight}, plain);
+  DispatchPendingMessages();
+  std::vector<double> repaint, blit, load, reading, scaling, halftone;
+  std::vector<std::uint8_t> read, scaled(std::size_t(kWidth) * kHeight * 4);
+  larkpane::AreaScaler scaler;
+  for (int round = 0; round < rounds; ++round) {
+    repaint.push_back(TimeOnce([&] { Repaint(window); }));
+    blit.push_back(TimeOnce([&] { Repaint(blitWindow.get()); }));
+    load.push_back(TimeOnce([&] { LoadSlide(1, handle, path.c_str(), 0); }));
+    DispatchPendingMessages();
+    reading.push_back(TimeOnce([&] { ReadWhole(path, read); }));
+    scaling.push_back(TimeOnce([&] {
+      scaler.Begin({kCaptureWidth, kCaptureHeight, 4, true, kWidth, kHeight, scaled.data(),
+                    std::size_t(kWidth) * 4});
+      scaler.AddRows(capture.data() + pixelOffset, std::size_t(kCaptureWidth) * 4,
+                     kCaptureHeight);
+    }));
+    halftone.push_back(TimeOnce([&] { plain.Halftone(capture, pixelOffset); }));
+  }
+  DestroySlideShow(handle);
+  ::DeleteFileA(path.c_str());
+  std::printf("repaint of the %dx%d window: %.2f ms, a repaint that is one BitBlt of its area "
+              "%.2f ms, ratio %.2f (target <= 1.5)\n",
+              kWidth, kHeight, Median(repaint), Median(blit), MedianRatio(repaint, blit));
+  std::printf("LoadSlide of the capture: %.2f ms, reading its file %.2f ms, ratio %.2f\n",
+              Median(load), Median(reading), MedianRatio(load, reading));
+  std::printf("scaling the capture in memory: area average %.2f ms, HALFTONE StretchDIBits "
+              "%.2f ms, ratio %.2f\n",
+              Median(scaling), Median(halftone), MedianRatio(scaling, halftone));
 }
 
 }  // namespace
@@ -173,6 +364,7 @@ int main() {
   tandry::BindPrintWindow();
   BenchCapture(1920, 1080, 15);
   BenchCapture(3840, 2160, 7);
-  BenchNextSlide(9);
+  BenchNextSlide(15);
+  BenchSlideWindow(9);
   return 0;
 }

@@ -67,4 +67,13 @@ WindowPixels WholeWindowPixels(HWND window) {
                       [window](HDC dc) { ::PrintWindow(window, dc, 0); });
 }
 
+WindowPixels ScreenPixels(HWND window) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  return WindowPixels(client.right, client.bottom, [window, client](HDC dc) {
+    ScopedGetDC screen(window);
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, screen.get(), 0, 0, SRCCOPY);
+  });
+}
+
 }  // namespace tandry::wintest

@@ -25,6 +25,7 @@ class WindowPixels {
  private:
   friend WindowPixels ClientPixels(HWND window);
   friend WindowPixels WholeWindowPixels(HWND window);
+  friend WindowPixels ScreenPixels(HWND window);
   // What `print` paints into a 32-bit bitmap of `width` x `height`; empty when there is none.
   WindowPixels(int width, int height, const std::function<void(HDC)>& print);
 
@@ -37,5 +38,7 @@ class WindowPixels {
 WindowPixels ClientPixels(HWND window);
 // The whole window, as PrintWindow (flags 0) gives it; empty when the window has no area.
 WindowPixels WholeWindowPixels(HWND window);
+// The client area as it is on the screen, copied from the window's device context.
+WindowPixels ScreenPixels(HWND window);
 
 }  // namespace tandry::wintest
