@@ -21,7 +21,7 @@ constexpr UINT kRenderFullContent = 2;
 bool WriteFileReplacing(const std::string& path, const WindowImage& image) {
   std::uint8_t headers[kBitmapHeadersBytes];
   WriteBitmapHeaders(image.layout, headers);
-  const std::string temporary = path + ".tmp";
+  const std::string temporary = TemporaryPathOf(path);
   bool written = false;
   {
     ScopedFile file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -4,6 +4,7 @@
 
 #include "Contained.h"
 #include "ScopedWin.h"
+#include "TempDir.h"
 
 namespace tandry {
 
@@ -53,6 +54,14 @@ void BuildMonitorList() {
   g_monitorList.swap(list);
 }
 
+// A text that the system writes into a buffer and whose length it returns; empty when it has
+// none or it does not fit.
+std::string SystemText(DWORD(WINAPI* read)(DWORD size, char* buffer)) {
+  char buffer[4096];
+  const DWORD length = read(sizeof buffer, buffer);
+  return std::string(buffer, length < sizeof buffer ? length : 0);
+}
+
 // The caller's outputs; a nil pointer gets nothing.
 void WriteTo(std::int32_t* output, std::int32_t value) {
   if (output) *output = value;
@@ -96,15 +105,7 @@ bool MonitorRectOf(std::int32_t index, MonitorRect& rect) {
 }
 
 std::string GetTempDir() {
-  char buffer[4096];
-  DWORD length = ::GetTempPathA(sizeof buffer, buffer);
-  // No temporary directory reported: the bitmaps go to the current directory rather than to
-  // the root of the drive.
-  if (length == 0 || length >= sizeof buffer) length = ::GetCurrentDirectoryA(sizeof buffer, buffer);
-  std::string dir(buffer, length < sizeof buffer ? length : 0);
-  if (dir.empty()) return ".\\";
-  if (dir.back() != '\\') dir += '\\';
-  return dir;
+  return ChooseTempDir(SystemText(::GetTempPathA), SystemText(::GetCurrentDirectoryA));
 }
 
 void ReleaseMonitorList() {
@@ -120,10 +121,10 @@ TANDRYCORE_API void __stdcall GetMonitorCount(std::int32_t* usableMonitors,
                                               std::int32_t* systemMonitors,
                                               std::int32_t* reserved) {
   Contained([&] {
-    const auto count = static_cast<std::int32_t>(EnumeratedMonitors().size());
-    WriteTo(usableMonitors, count);
-    WriteTo(systemMonitors, count);
-    WriteTo(reserved, 0);
+    const MonitorCount count = CountMonitors(EnumeratedMonitors().size());
+    WriteTo(usableMonitors, count.usable);
+    WriteTo(systemMonitors, count.system);
+    WriteTo(reserved, count.reserved);
   });
 }
 

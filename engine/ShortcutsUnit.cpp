@@ -79,8 +79,13 @@ LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 TKeyboardShortcutsForm::TKeyboardShortcutsForm() = default;
 
-// The hot keys go down while the window still stands; the window then takes its timer along.
-TKeyboardShortcutsForm::~TKeyboardShortcutsForm() { shortcuts_.ClearShortcuts(); }
+// The hot keys go down while the window still stands; the window then takes its timer along,
+// after it has forgotten the form, so that no message of its destruction reaches a form that
+// is half gone.
+TKeyboardShortcutsForm::~TKeyboardShortcutsForm() {
+  shortcuts_.ClearShortcuts();
+  ForgetForm();
+}
 
 std::uint32_t TKeyboardShortcutsForm::AddShortcut(std::int32_t key, std::int32_t modifiers,
                                                   ShortcutProc callback) {
@@ -98,9 +103,13 @@ void TKeyboardShortcutsForm::WMHotKey(WPARAM id) {
   if (callback) RunShortcut(callback);
 }
 
+void TKeyboardShortcutsForm::ForgetForm() {
+  if (window_) ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+}
+
 void TKeyboardShortcutsForm::AbandonWindow() {
   // A tick or hot key dispatched later in the process's exit must not reach the freed form.
-  if (window_) ::SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+  ForgetForm();
   window_.release();
   class_.release();
 }

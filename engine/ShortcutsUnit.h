@@ -39,6 +39,8 @@ class TKeyboardShortcutsForm : private ShortcutSystem {
 
  private:
   void HandleNeeded();
+  // The window no longer leads to this form: its messages go to the default procedure.
+  void ForgetForm();
 
   ShortcutAtom AddAtom(const std::string& name) override;
   void DeleteAtom(ShortcutAtom atom) override;

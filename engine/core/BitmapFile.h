@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace tandry {
 
@@ -32,5 +33,9 @@ std::optional<BitmapFileLayout> LayoutBitmapFile(std::int32_t width, std::int32_
 
 // Writes both headers, kBitmapHeadersBytes bytes, little-endian, to `out`.
 void WriteBitmapHeaders(const BitmapFileLayout& layout, std::uint8_t* out);
+
+// The file beside `path` that a capture writes first and then moves over `path`. A crash
+// between the two leaves it behind, so it is swept with the bitmap files.
+inline std::string TemporaryPathOf(const std::string& path) { return path + ".tmp"; }
 
 }  // namespace tandry

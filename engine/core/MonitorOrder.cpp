@@ -13,6 +13,11 @@ std::size_t PrimaryPosition(const std::vector<MonitorRect>& enumerated) {
 
 }  // namespace
 
+MonitorCount CountMonitors(std::size_t enumerated) {
+  const auto count = static_cast<std::int32_t>(enumerated);
+  return MonitorCount{count, count, 0};
+}
+
 std::vector<std::size_t> PrimaryFirstOrder(const std::vector<MonitorRect>& enumerated) {
   std::vector<std::size_t> order;
   if (enumerated.empty()) return order;

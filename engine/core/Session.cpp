@@ -3,6 +3,8 @@
 #include <limits>
 #include <utility>
 
+#include "BitmapFile.h"
+
 namespace tandry {
 
 namespace {
@@ -285,6 +287,8 @@ void Session::DeleteBitmapFiles() {
   if (!record_.bitmapPaths) return;
   for (const std::string& path : *record_.bitmapPaths) {
     if (platform_.FileExists(path)) platform_.RemoveFile(path);
+    const std::string temporary = TemporaryPathOf(path);
+    if (platform_.FileExists(temporary)) platform_.RemoveFile(temporary);
   }
 }
 

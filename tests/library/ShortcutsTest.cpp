@@ -68,6 +68,20 @@ class ShortcutsTest : public ::testing::Test {
 std::unique_ptr<TestWindow> ShortcutsTest::show_;
 std::unique_ptr<TestWindow> ShortcutsTest::editing_;
 
+// What the form's window held as its form when it was destroyed; -1 while it was not.
+HWND g_destroyedWindow = nullptr;
+LONG_PTR g_formAtDestroy = -1;
+
+LRESULT CALLBACK WatchDestroy(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->hwnd == g_destroyedWindow && call->message == WM_DESTROY) {
+    g_formAtDestroy = ::GetWindowLongPtrA(call->hwnd, GWLP_USERDATA);
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+using ScopedHook = ScopedValue<HHOOK, NullEmpty<HHOOK, ::UnhookWindowsHookEx>>;
+
 // The other process's window, once it is in front.
 HWND HelperWindowInFront(const HelperProcess& helper) {
   HWND found = nullptr;
@@ -262,8 +276,15 @@ TEST_F(ShortcutsTest, FreeingTheFormReleasesEveryHotKeyAtomAndTheWindow) {
   RegisterShortcut(kKeyM, kAlt, CountRun);
   RegisterShortcut(VK_F1, MOD_CONTROL | MOD_SHIFT, CountRun);
   const HWND window = Form().Handle();
+  g_destroyedWindow = window;
+  ScopedHook hook(
+      ::SetWindowsHookExA(WH_CALLWNDPROC, WatchDestroy, nullptr, ::GetCurrentThreadId()));
+  ASSERT_TRUE(hook);
   FreeKeyboardShortcutsForm(false);
+  hook.reset();
 
+  // While the window was destroyed it no longer led to the form being freed.
+  EXPECT_EQ(g_formAtDestroy, 0);
   EXPECT_FALSE(AtomExists("Tandry_4D_1"));
   EXPECT_FALSE(AtomExists("Tandry_70_6"));
   EXPECT_FALSE(HotKeyTaken(kAlt, kKeyM));

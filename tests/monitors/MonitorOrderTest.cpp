@@ -33,5 +33,21 @@ TEST(PrimaryFirstOrder, HandlesOneAndNoMonitor) {
   EXPECT_THAT(PrimaryFirstOrder({}), IsEmpty());
 }
 
+// What GetMonitorCount writes, for no, one and three monitors.
+TEST(CountMonitors, GivesTheNumberAsUsableAndAsSystemMonitorsAndAReservedZero) {
+  const struct {
+    std::vector<MonitorRect> monitors;
+    std::int32_t count;
+  } systems[] = {{{}, 0}, {{At(0, 0)}, 1}, {{At(-1280, 0), At(0, 0), At(1920, 0)}, 3}};
+  for (const auto& system : systems) {
+    const MonitorCount count = CountMonitors(system.monitors.size());
+    EXPECT_EQ(count.usable, system.count);
+    EXPECT_EQ(count.system, system.count);
+    EXPECT_EQ(count.reserved, 0);
+    // Every MonitorIndex below the count is a position of the list.
+    EXPECT_EQ(PrimaryFirstOrder(system.monitors).size(), system.monitors.size());
+  }
+}
+
 }  // namespace
 }  // namespace tandry

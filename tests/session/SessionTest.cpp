@@ -236,10 +236,11 @@ TEST_F(SessionTest, StopClosesWindowsThenRestoresTheProcedureThenDeletesTheFiles
   StartMultiScreen(3);
   GoTo(2);
   fake.files.insert("p3");
+  fake.files.insert("p1.tmp");
   session.Stop();
   EXPECT_THAT(fake.log, ElementsAre("DestroySlideShow h1", "DestroySlideShow h2",
-                                    "DestroyFourSlide h3", "unsubclass 77", "delete p2",
-                                    "delete p3"));
+                                    "DestroyFourSlide h3", "unsubclass 77", "delete p1.tmp",
+                                    "delete p2", "delete p3"));
   EXPECT_THAT(fake.files, IsEmpty());
   EXPECT_FALSE(session.Record().running);
   EXPECT_THAT(session.Record().screenHandles, ElementsAre(0, 0));
@@ -277,10 +278,11 @@ TEST_F(SessionTest, WindowsThatLarkpaneDidNotMake) {
 
 TEST_F(SessionTest, StartDeletesLeftoverFilesBeforeTheWindowProcedureGoesIn) {
   session.CreateMultiScreen("Talk", kHost, 0, 3, -1);
-  fake.files = {"p1", "p3", "elsewhere"};
+  // A capture's temporary file, left by a crash between writing and renaming, goes too.
+  fake.files = {"p1", "p2.tmp", "p3", "elsewhere", "elsewhere.tmp"};
   session.Start();
-  EXPECT_THAT(fake.log, ElementsAre("delete p1", "delete p3", "subclass 77"));
-  EXPECT_THAT(fake.files, ElementsAre("elsewhere"));
+  EXPECT_THAT(fake.log, ElementsAre("delete p1", "delete p2.tmp", "delete p3", "subclass 77"));
+  EXPECT_THAT(fake.files, ElementsAre("elsewhere", "elsewhere.tmp"));
 }
 
 TEST_F(SessionTest, CallsThatDoNotFitTheStateDoNothing) {
