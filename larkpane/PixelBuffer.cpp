@@ -2,16 +2,16 @@
 
 namespace larkpane {
 
-bool PixelBuffer::Resize(std::int32_t width, std::int32_t height) {
+bool PixelBuffer::Resize(std::int32_t width, std::int32_t height, bool bottomUp) {
   // GDI may still hold drawing into the old pixels in its batch.
   ::GdiFlush();
-  if (bitmap_ && width == width_ && height == height_) return true;
+  if (bitmap_ && width == width_ && height == height_ && bottomUp == bottomUp_) return true;
   Release();
   if (width <= 0 || height <= 0) return false;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biHeight = bottomUp ? height : -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
@@ -26,6 +26,7 @@ bool PixelBuffer::Resize(std::int32_t width, std::int32_t height) {
   bits_ = static_cast<std::uint8_t*>(bits);
   width_ = width;
   height_ = height;
+  bottomUp_ = bottomUp;
   return true;
 }
 
@@ -37,6 +38,7 @@ PixelBuffer& PixelBuffer::operator=(PixelBuffer&& other) noexcept {
   bits_ = std::exchange(other.bits_, nullptr);
   width_ = std::exchange(other.width_, 0);
   height_ = std::exchange(other.height_, 0);
+  bottomUp_ = std::exchange(other.bottomUp_, false);
   return *this;
 }
 

@@ -53,24 +53,35 @@ bool SlideImage::ReadAndScale(HANDLE file, const Rect& cell, LoadScratch& scratc
   const Rect area = FitRect(cell, bmp->width, bmp->height);
   LARGE_INTEGER rowsStart{};
   rowsStart.QuadPart = static_cast<LONGLONG>(bmp->pixelOffset);
-  const std::int32_t rowsPerRead =
-      static_cast<std::int32_t>(std::max<std::size_t>(1, kReadBytes / bmp->stride));
-  if (area.Empty() || !pixels_.Resize(area.width, area.height) ||
+  // The scaled image keeps the file's row order, so a file of the drawn size and depth is
+  // read straight into it.
+  if (area.Empty() || !pixels_.Resize(area.width, area.height, !bmp->topDown) ||
       !::SetFilePointerEx(file, rowsStart, nullptr, FILE_BEGIN)) {
     return false;
   }
-  scratch.rows.resize(bmp->stride * std::size_t(rowsPerRead));
-  scratch.scaler.Begin({bmp->width, bmp->height, bmp->bitCount / 8, !bmp->topDown, area.width,
-                        area.height, pixels_.Bits(), pixels_.Stride()});
-  for (std::int32_t left = bmp->height; left > 0; left -= rowsPerRead) {
-    const std::int32_t count = std::min(left, rowsPerRead);
-    // A file cut short since its size was taken shows nothing, not a part.
-    if (!ReadExactly(file, scratch.rows.data(), bmp->stride * std::size_t(count))) return false;
-    scratch.scaler.AddRows(scratch.rows.data(), bmp->stride, count);
+  const bool asDrawn = area.width == bmp->width && area.height == bmp->height && bmp->bitCount == 32;
+  if (asDrawn ? !ReadExactly(file, pixels_.Bits(), pixels_.Stride() * std::size_t(area.height))
+              : !ReadScaled(file, *bmp, scratch)) {
+    return false;
   }
   area_ = area;
   sourceWidth_ = bmp->width;
   sourceHeight_ = bmp->height;
+  return true;
+}
+
+bool SlideImage::ReadScaled(HANDLE file, const BmpLayout& bmp, LoadScratch& scratch) {
+  const std::int32_t rowsPerRead =
+      static_cast<std::int32_t>(std::max<std::size_t>(1, kReadBytes / bmp.stride));
+  scratch.rows.resize(bmp.stride * std::size_t(rowsPerRead));
+  scratch.scaler.Begin({bmp.width, bmp.height, bmp.bitCount / 8, pixels_.Width(),
+                        pixels_.Height(), pixels_.Bits(), pixels_.Stride()});
+  for (std::int32_t left = bmp.height; left > 0; left -= rowsPerRead) {
+    const std::int32_t count = std::min(left, rowsPerRead);
+    // A file cut short since its size was taken shows nothing, not a part.
+    if (!ReadExactly(file, scratch.rows.data(), bmp.stride * std::size_t(count))) return false;
+    scratch.scaler.AddRows(scratch.rows.data(), bmp.stride, count);
+  }
   return true;
 }
 
@@ -82,12 +93,12 @@ void SlideImage::Refit(const Rect& cell, AreaScaler& scaler) {
     return;
   }
   PixelBuffer refitted;
-  if (area.Empty() || !refitted.Resize(area.width, area.height)) {
+  if (area.Empty() || !refitted.Resize(area.width, area.height, pixels_.BottomUp())) {
     Clear();
     return;
   }
-  scaler.Begin({pixels_.Width(), pixels_.Height(), 4, false, area.width, area.height,
-                refitted.Bits(), refitted.Stride()});
+  scaler.Begin({pixels_.Width(), pixels_.Height(), 4, area.width, area.height, refitted.Bits(),
+                refitted.Stride()});
   scaler.AddRows(pixels_.Bits(), pixels_.Stride(), pixels_.Height());
   pixels_ = std::move(refitted);
   area_ = area;

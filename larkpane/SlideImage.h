@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "AreaScaler.h"
+#include "BmpFile.h"
 #include "PaneLayout.h"
 #include "PixelBuffer.h"
 
@@ -41,6 +42,8 @@ class SlideImage {
 
  private:
   bool ReadAndScale(HANDLE file, const Rect& cell, LoadScratch& scratch);
+  // Reads the rows of `bmp` from `file` a few at a time and scales them into pixels_.
+  bool ReadScaled(HANDLE file, const BmpLayout& bmp, LoadScratch& scratch);
 
   PixelBuffer pixels_;
   Rect area_;

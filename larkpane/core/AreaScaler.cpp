@@ -177,13 +177,11 @@ void AreaScaler::AddRow(const std::uint8_t* row) {
   }
 }
 
-std::uint8_t* AreaScaler::TargetRow(std::int32_t rowInArrivalOrder) const {
-  const std::int32_t row =
-      job_.sourceBottomUp ? job_.targetHeight - 1 - rowInArrivalOrder : rowInArrivalOrder;
-  return job_.target + std::ptrdiff_t{row} * static_cast<std::ptrdiff_t>(job_.targetStride);
+std::uint8_t* AreaScaler::TargetRow(std::int32_t row) const {
+  return job_.target + std::size_t(row) * job_.targetStride;
 }
 
-void AreaScaler::EmitTargetRow(std::int32_t rowInArrivalOrder) {
+void AreaScaler::EmitTargetRow(std::int32_t row) {
   if (job_.bytesPerPixel == 3) {
     SpreadSums3(rowSums_.data(), job_.sourceWidth, rowPixels_.data());
   } else {
@@ -191,7 +189,7 @@ void AreaScaler::EmitTargetRow(std::int32_t rowInArrivalOrder) {
   }
   ReduceRow(rowPixels_.data(), columns_.first.data(), columnWeights_.data(), columnTaps_,
             job_.targetWidth, targetLanes_.data());
-  ToLevels(targetLanes_.data(), targetLanes_.size(), TargetRow(rowInArrivalOrder));
+  ToLevels(targetLanes_.data(), targetLanes_.size(), TargetRow(row));
 }
 
 }  // namespace larkpane

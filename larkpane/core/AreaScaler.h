@@ -3,7 +3,8 @@
 // there, so text on a slide stays legible when a 4K capture shrinks to a quarter of a monitor.
 // The source rows arrive in the order they lie in the file, a few at a time, so a capture is
 // never held whole: the scaler keeps one row of sums and writes each target row as soon as the
-// source rows it covers are in.
+// source rows it covers are in. Target rows keep the source's order (a bottom-up source gives a
+// bottom-up target), which the area average doesn't mind: it is the same read either way.
 //
 // Rows are summed first, in 16-bit integers whose weights add up to exactly 256 per target row,
 // then the columns, in floating point; a target pixel is within a level and a half of the exact
@@ -37,12 +38,11 @@ void WeighAxis(std::int32_t source, std::int32_t target, std::uint16_t total, Ax
 struct ScaleJob {
   std::int32_t sourceWidth = 0;
   std::int32_t sourceHeight = 0;
-  int bytesPerPixel = 4;        // 3 or 4, blue first, as in a BMP
-  bool sourceBottomUp = false;  // the source rows arrive bottom row first
+  int bytesPerPixel = 4;  // 3 or 4, blue first, as in a BMP
   std::int32_t targetWidth = 0;
   std::int32_t targetHeight = 0;
-  // Rows top first, `targetStride` bytes apart, 4 bytes a pixel: blue, green, red and a byte
-  // that nothing reads.
+  // Rows in the order the source's arrive, `targetStride` bytes apart, 4 bytes a pixel: blue,
+  // green, red and a byte that nothing reads.
   std::uint8_t* target = nullptr;
   std::size_t targetStride = 0;
 };
@@ -60,13 +60,13 @@ class AreaScaler {
 
  private:
   void AddRow(const std::uint8_t* row);
-  std::uint8_t* TargetRow(std::int32_t rowInArrivalOrder) const;
-  void EmitTargetRow(std::int32_t rowInArrivalOrder);
+  std::uint8_t* TargetRow(std::int32_t row) const;
+  void EmitTargetRow(std::int32_t row);
 
   ScaleJob job_;
   bool copyRows_ = false;  // same size: each row is copied as it comes
 
-  AxisWeights rows_;     // target rows over source rows, in arrival order
+  AxisWeights rows_;     // target rows over source rows
   AxisWeights columns_;  // target columns over source columns
   // Every target column reads the same number of neighbouring source columns (those beyond
   // its span at weight 0), from columns_.first on.

@@ -39,20 +39,24 @@ StoredImage MakeImage(std::int32_t width, std::int32_t height, int bits, bool bo
   return image;
 }
 
-// The target as the scaler writes it: 4 bytes a pixel, rows top first.
+// The target as the scaler writes it: 4 bytes a pixel, rows in the source's order.
 struct Target {
   std::int32_t width, height;
+  bool bottomUp;
   std::vector<std::uint8_t> bytes;
+  // Channel c of pixel (x, y), y counted from the top.
   std::uint8_t At(std::int32_t x, std::int32_t y, int c) const {
-    return bytes[(std::size_t(y) * width + x) * 4 + c];
+    const std::int32_t storedRow = bottomUp ? height - 1 - y : y;
+    return bytes[(std::size_t(storedRow) * width + x) * 4 + c];
   }
 };
 
 // Feeds the rows in uneven batches, as reads from a file bring them.
 Target Scale(AreaScaler& scaler, const StoredImage& image, std::int32_t width,
              std::int32_t height) {
-  Target target{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 4, 0xCC)};
-  scaler.Begin({image.width, image.height, image.bytesPerPixel, image.bottomUp, width, height,
+  Target target{width, height, image.bottomUp,
+                std::vector<std::uint8_t>(std::size_t(width) * height * 4, 0xCC)};
+  scaler.Begin({image.width, image.height, image.bytesPerPixel, width, height,
                 target.bytes.data(), std::size_t(width) * 4});
   std::int32_t row = 0, batch = 1;
   while (row < image.height) {
@@ -193,9 +197,9 @@ TEST(AreaScaler, ScalesEachImageAsAFreshScalerWouldWhenReused) {
 TEST(AreaScaler, IgnoresRowsBeyondTheSource) {
   const StoredImage image = MakeImage(4, 2, 32, false, 5);
   const StoredImage more = MakeImage(4, 4, 32, false, 6);
-  Target target{2, 1, std::vector<std::uint8_t>(8, 0xCC)};
+  Target target{2, 1, false, std::vector<std::uint8_t>(8, 0xCC)};
   AreaScaler scaler;
-  scaler.Begin({4, 2, 4, false, 2, 1, target.bytes.data(), 8});
+  scaler.Begin({4, 2, 4, 2, 1, target.bytes.data(), 8});
   scaler.AddRows(image.bytes.data(), image.stride, 2);
   ASSERT_TRUE(scaler.Done());
   const std::vector<std::uint8_t> written = target.bytes;

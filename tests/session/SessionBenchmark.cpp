@@ -337,7 +337,7 @@ void BenchSlideWindow(int rounds) {
     DispatchPendingMessages();
     reading.push_back(TimeOnce([&] { ReadWhole(path, read); }));
     scaling.push_back(TimeOnce([&] {
-      scaler.Begin({kCaptureWidth, kCaptureHeight, 4, true, kWidth, kHeight, scaled.data(),
+      scaler.Begin({kCaptureWidth, kCaptureHeight, 4, kWidth, kHeight, scaled.data(),
                     std::size_t(kWidth) * 4});
       scaler.AddRows(capture.data() + pixelOffset, std::size_t(kCaptureWidth) * 4,
                      kCaptureHeight);
