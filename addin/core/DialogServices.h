@@ -34,6 +34,26 @@ class DialogServices {
   virtual void SavePassword(const std::u16string& password) = 0;
 };
 
+// The services over the add-in's ports: the engine's functions, the stored password and the
+// message boxes, each through the one procedure the add-in has for it.
+class PortDialogServices : public DialogServices {
+ public:
+  PortDialogServices(DeclaredFunctions& declared, SettingsStore& store, MessageBoxes& messages)
+      : declared_(declared), store_(store), messages_(messages) {}
+
+  void GetMonitorCount(MonitorCounts& counts) override;
+  void ShowAboutForm() override;
+  void ShowMessage(const std::u16string& text, MessageIcon icon) override;
+  std::u16string GetStoredPassword() override;
+  std::u16string EncryptText(const std::u16string& text) override;
+  void SavePassword(const std::u16string& password) override;
+
+ private:
+  DeclaredFunctions& declared_;
+  SettingsStore& store_;
+  MessageBoxes& messages_;
+};
+
 // What the settings dialog reads from a password dialog after its modal show.
 struct SetPasswordOutcome {
   bool okPressed = false;

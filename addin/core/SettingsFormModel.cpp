@@ -102,21 +102,21 @@ void SettingsFormModel::FillPresentations(const ObjectRef& host, const ObjectRef
   controls_.SetSelection(PPTListCombo, preselected);
 }
 
-void SettingsFormModel::GetMonitorOrder(MonitorList& monitorOrder) {
+void SettingsFormModel::GetMonitorOrder(MonitorList& monitorOrder) const {
   const int count = controls_.ItemCount(IncludeMonitorList);
   for (int i = 0; i < count; ++i) {
     monitorOrder.push_back(MonitorNumber(controls_.ItemText(IncludeMonitorList, i)) - 1);
   }
 }
 
-std::u16string SettingsFormModel::GetPresName() {
+std::u16string SettingsFormModel::GetPresName() const {
   const int selected = controls_.Selection(PPTListCombo);
   return selected == kNoSelection ? u"" : controls_.ItemText(PPTListCombo, selected);
 }
 
-bool SettingsFormModel::DisplayNotesChecked() { return controls_.Checked(DisplayNotesCheck); }
+bool SettingsFormModel::DisplayNotesChecked() const { return controls_.Checked(DisplayNotesCheck); }
 
-bool SettingsFormModel::LastMonitor4SlidesChecked() {
+bool SettingsFormModel::LastMonitor4SlidesChecked() const {
   return controls_.Checked(LastMonitor4SlidesCheck);
 }
 

@@ -37,10 +37,10 @@ class SettingsFormModel : public DialogModel {
   // What the caller reads after the modal show.
   bool OKPressed() const { return okPressed_; }
   // Appends the MonitorIndex of every chosen monitor, in show order.
-  void GetMonitorOrder(MonitorList& monitorOrder);
-  std::u16string GetPresName();
-  bool DisplayNotesChecked();
-  bool LastMonitor4SlidesChecked();
+  void GetMonitorOrder(MonitorList& monitorOrder) const;
+  std::u16string GetPresName() const;
+  bool DisplayNotesChecked() const;
+  bool LastMonitor4SlidesChecked() const;
 
   void Click(ControlId control) override;
 
