@@ -59,7 +59,8 @@ bool SlideImage::ReadAndScale(HANDLE file, const Rect& cell, LoadScratch& scratc
       !::SetFilePointerEx(file, rowsStart, nullptr, FILE_BEGIN)) {
     return false;
   }
-  const bool asDrawn = area.width == bmp->width && area.height == bmp->height && bmp->bitCount == 32;
+  const bool asDrawn =
+      area.width == bmp->width && area.height == bmp->height && bmp->bitCount == 32;
   if (asDrawn ? !ReadExactly(file, pixels_.Bits(), pixels_.Stride() * std::size_t(area.height))
               : !ReadScaled(file, *bmp, scratch)) {
     return false;

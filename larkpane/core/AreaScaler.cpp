@@ -39,7 +39,9 @@ void AddToSums(std::uint16_t* sums, const std::uint8_t* row, std::size_t bytes,
 void SpreadSums3(const std::uint16_t* sums, std::int32_t width, float* pixels) {
   for (std::int32_t x = 0; x < width; ++x) {
     // Through a signed integer, whose conversion has a machine instruction.
-    for (int c = 0; c < 3; ++c) pixels[4 * x + c] = static_cast<float>(std::int32_t{sums[3 * x + c]});
+    for (int c = 0; c < 3; ++c) {
+      pixels[4 * x + c] = static_cast<float>(std::int32_t{sums[3 * x + c]});
+    }
     pixels[4 * x + 3] = 0;
   }
 }

@@ -132,17 +132,23 @@ TEST_F(SlideWindow, ShowsWhatStretchingTheWholeFileAtEveryPaintShowed) {
 TEST_F(SlideWindow, KeepsTheImageUprightInBothRowOrdersAndDepths) {
   LarkScreenHandle handle = 0;
   HWND window = OpenSlide(kWindowed, handle);
-  const auto topBlueBottomYellow = [](int, int y) { return y < 45 ? kBlue : kYellow; };
   int n = 0;
-  for (int bits : {24, 32}) {
-    for (bool topDown : {false, true}) {
-      const std::string path = temp_.Path("bands" + std::to_string(n++) + ".bmp");
-      // An odd width makes 24-bit rows carry padding.
-      WriteBmp(path, 161, 90, bits, topDown, topBlueBottomYellow);
-      LoadSlide(1, handle, path.c_str(), 0);
-      const WindowPixels shot = ClientPixels(window);
-      EXPECT_EQ(shot.At(480, 135), kBlue) << bits << " bits, top-down " << topDown;
-      EXPECT_EQ(shot.At(480, 405), kYellow) << bits << " bits, top-down " << topDown;
+  // Scaled, and of the window's own size, which is taken as it is.
+  for (auto [width, height] : {std::pair{161, 90}, std::pair{960, 540}}) {
+    for (int bits : {24, 32}) {
+      for (bool topDown : {false, true}) {
+        const std::string path = temp_.Path("bands" + std::to_string(n++) + ".bmp");
+        // An odd width makes 24-bit rows carry padding.
+        WriteBmp(path, width, height, bits, topDown,
+                 [&](int, int y) { return y < height / 2 ? kBlue : kYellow; });
+        LoadSlide(1, handle, path.c_str(), 0);
+        const WindowPixels shot = ClientPixels(window);
+        const std::string what = std::to_string(width) + " wide, " + std::to_string(bits) +
+                                 " bits, top-down " + std::to_string(topDown);
+        EXPECT_EQ(shot.At(480, 135), kBlue) << what;
+        EXPECT_EQ(shot.At(480, 405), kYellow) << what;
+        EXPECT_EQ(shot.At(955, 535), kYellow) << what;
+      }
     }
   }
 }
