@@ -127,36 +127,6 @@ HiddenOwner::HiddenOwner()
     : window_(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 ThisModule(), nullptr)) {}
 
-namespace {
-
-struct WindowSearch {
-  HWND except;
-  std::vector<HWND>& found;
-};
-
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<WindowSearch*>(context);
-  if (window != search.except && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
-    search.found.push_back(window);
-  }
-  return TRUE;
-}
-
-}  // namespace
-
-ThreadWindowsDisabled::ThreadWindowsDisabled(HWND except) {
-  WindowSearch search{except, disabled_};
-  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow,
-                      reinterpret_cast<LPARAM>(&search));
-  for (HWND window : disabled_) ::EnableWindow(window, FALSE);
-}
-
-ThreadWindowsDisabled::~ThreadWindowsDisabled() {
-  for (auto window = disabled_.rbegin(); window != disabled_.rend(); ++window) {
-    if (::IsWindow(*window)) ::EnableWindow(*window, TRUE);
-  }
-}
-
 INT_PTR CALLBACK DialogThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     ::SetWindowLongPtrW(window, DWLP_USER, lParam);
@@ -269,7 +239,7 @@ void Win32Dialog::ShowModal() {
   Centre();
   shown_ = true;
   {
-    ThreadWindowsDisabled others(window());
+    OtherThreadWindowsDisabled others(window());
     ::ShowWindow(window(), SW_SHOW);
     if (const HWND first = ::GetNextDlgTabItem(window(), nullptr, FALSE)) {
       ::SendMessageW(window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);

@@ -27,20 +27,6 @@ class HiddenOwner {
   ScopedWindow window_;
 };
 
-// Disables every visible, enabled top-level window of this thread while it lives, except the
-// one given; enables them again in reverse order. This makes the dialogs modal over the
-// presentation program and over each other.
-class ThreadWindowsDisabled {
- public:
-  explicit ThreadWindowsDisabled(HWND except);
-  ~ThreadWindowsDisabled();
-  ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
-  ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
-
- private:
-  std::vector<HWND> disabled_;
-};
-
 // One loaded dialog: its window, hidden until shown, with the controls of its layout. While it
 // is shown, clicks, check box changes and list selections of enabled controls go to the
 // attached model (Enter to the default button, Escape to the cancel button); the window's close
@@ -56,7 +42,9 @@ class Win32Dialog final : public DialogControls {
   HWND window() const { return window_.get(); }
   // Centres the dialog (on the screen or over its owner), shows it with the first control that
   // takes the focus focused, and runs its messages until the model hides it or the window is
-  // closed; then hides it. The dialog stays loaded, so that its caller can read it.
+  // closed; then hides it. Meanwhile every other window of the thread is disabled, so the dialog
+  // is modal over the presentation program and over the dialog that opened it. The dialog stays
+  // loaded, so that its caller can read it.
   void ShowModal();
 
   void SetCaption(ControlId control, const std::u16string& caption) override;

@@ -5,7 +5,7 @@
 #include "HostClass.h"
 #include "ImportModule.h"
 #include "SSWClass.h"
-#include "SettingsFormStub.h"
+#include "SettingsForm.h"
 #include "ShowControl.h"
 #include "SystemPorts.h"
 
@@ -16,7 +16,8 @@ namespace {
 class AddinObjectsOfModule final : public AddinObjects {
  public:
   std::unique_ptr<SettingsDialog> LoadSettingsForm() override {
-    return std::make_unique<SettingsFormStub>();
+    Module& module = MainModule();
+    return std::make_unique<SettingsForm>(module.declared, module.store, module.messages);
   }
   std::unique_ptr<SlideShowEventSink> NewSSWClass() override {
     return std::make_unique<SSWClass>(MainModule());

@@ -36,13 +36,6 @@ bool SettingsForm::DisplayNotesChecked() const { return model_.DisplayNotesCheck
 
 bool SettingsForm::LastMonitor4SlidesChecked() const { return model_.LastMonitor4SlidesChecked(); }
 
-// The engine's about box has no owner; the dialog is disabled while it shows, so that the box
-// is modal over it.
-void SettingsForm::Services::ShowAboutForm() {
-  ThreadWindowsDisabled dialog(nullptr);
-  PortDialogServices::ShowAboutForm();
-}
-
 SetPasswordOutcome SettingsForm::PasswordDialogs::ShowSetPasswordForm() {
   SetPasswordForm form(services_, owner_.window());
   return form.ShowModal();

@@ -30,13 +30,6 @@ class SettingsForm final : public SettingsDialog {
   HWND window() const { return dialog_.window(); }
 
  private:
-  // The add-in's services, with the engine's about box modal over the dialog.
-  class Services final : public PortDialogServices {
-   public:
-    using PortDialogServices::PortDialogServices;
-    void ShowAboutForm() override;
-  };
-
   // The two password dialogs, each loaded for one use over the settings dialog.
   class PasswordDialogs final : public PasswordForms {
    public:
@@ -52,7 +45,7 @@ class SettingsForm final : public SettingsDialog {
 
   HiddenOwner owner_;
   Win32Dialog dialog_;
-  Services services_;
+  PortDialogServices services_;
   PasswordDialogs forms_;
   SettingsFormModel model_;
 };

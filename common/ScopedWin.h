@@ -6,6 +6,9 @@
 #include <ole2.h>
 
 #include <utility>
+#include <vector>
+
+#include "Contained.h"
 
 // The linker's symbol for the including module's own image, which is also its instance handle.
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -169,6 +172,41 @@ class ScopedVariant {
 
  private:
   VARIANT v_;
+};
+
+// While it lives, every other visible and enabled top-level window of the calling thread is
+// disabled, so that only the windows of a modal display take input; a dialog box disables and
+// enables its owner itself, so the owner is left alone. Exactly the windows it disabled are
+// enabled again, in reverse order, whichever way the display ends.
+class OtherThreadWindowsDisabled {
+ public:
+  explicit OtherThreadWindowsDisabled(HWND owner) : owner_(owner) {
+    ::EnumThreadWindows(::GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(this));
+  }
+  ~OtherThreadWindowsDisabled() {
+    for (auto window = disabled_.rbegin(); window != disabled_.rend(); ++window) {
+      ::EnableWindow(*window, TRUE);
+    }
+  }
+  OtherThreadWindowsDisabled(const OtherThreadWindowsDisabled&) = delete;
+  OtherThreadWindowsDisabled& operator=(const OtherThreadWindowsDisabled&) = delete;
+
+ private:
+  // Without memory to remember a window the enumeration stops before disabling it.
+  static BOOL CALLBACK DisableWindow(HWND window, LPARAM self) {
+    return Contained(FALSE, [&] {
+      reinterpret_cast<OtherThreadWindowsDisabled*>(self)->Disable(window);
+      return TRUE;
+    });
+  }
+  void Disable(HWND window) {
+    if (window == owner_ || !::IsWindowVisible(window) || !::IsWindowEnabled(window)) return;
+    disabled_.push_back(window);
+    ::EnableWindow(window, FALSE);
+  }
+
+  HWND owner_;
+  std::vector<HWND> disabled_;
 };
 
 }  // namespace tandry

@@ -3,7 +3,6 @@
 #include <shellapi.h>
 
 #include <string>
-#include <vector>
 
 #include "Contained.h"
 
@@ -100,40 +99,6 @@ HWND ActiveWindowOfThisThread() {
              ? active
              : nullptr;
 }
-
-// While it lives, every other visible and enabled top-level window of the calling thread is
-// disabled, so that only the box takes input; the dialog box itself disables and enables its
-// owner. Exactly the windows it disabled are enabled again, whichever way the box ends.
-class OtherThreadWindowsDisabled {
- public:
-  explicit OtherThreadWindowsDisabled(HWND owner) : owner_(owner) {
-    ::EnumThreadWindows(::GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(this));
-  }
-  ~OtherThreadWindowsDisabled() {
-    for (auto window = disabled_.rbegin(); window != disabled_.rend(); ++window) {
-      ::EnableWindow(*window, TRUE);
-    }
-  }
-  OtherThreadWindowsDisabled(const OtherThreadWindowsDisabled&) = delete;
-  OtherThreadWindowsDisabled& operator=(const OtherThreadWindowsDisabled&) = delete;
-
- private:
-  // Without memory to remember a window the enumeration stops before disabling it.
-  static BOOL CALLBACK DisableWindow(HWND window, LPARAM self) {
-    return Contained(FALSE, [&] {
-      reinterpret_cast<OtherThreadWindowsDisabled*>(self)->Disable(window);
-      return TRUE;
-    });
-  }
-  void Disable(HWND window) {
-    if (window == owner_ || !::IsWindowVisible(window) || !::IsWindowEnabled(window)) return;
-    disabled_.push_back(window);
-    ::EnableWindow(window, FALSE);
-  }
-
-  HWND owner_;
-  std::vector<HWND> disabled_;
-};
 
 }  // namespace
 

@@ -12,7 +12,9 @@
 #include "DialogLayouts.h"
 #include "FakeHost.h"
 #include "ImportModule.h"
+#include "MainModule.h"
 #include "SettingsForm.h"
+#include "ShowControl.h"
 #include "StoredSettings.h"
 #include "SystemPorts.h"
 
@@ -345,6 +347,64 @@ TEST_F(DialogsTest, PasswordIsStoredAtOnceLocksTheNextDisplayAndUnlocksIt) {
     EXPECT_TRUE(WaitUntilHidden(dialog));
   });
   EXPECT_FALSE(form.OKPressed());
+}
+
+// The start/stop toggle of the add-in's module loads the real dialog: a cancelled display
+// stores nothing, an accepted one stores its choices and the start runs with them (here the
+// chosen presentation's show does not start, so the start ends with its refusal).
+TEST_F(DialogsTest, ToggleStoresTheChoicesAndStartsTheChosenPresentation) {
+  using namespace settings_form;
+  test::FakePresentation talk("Talk", 3, log_);
+  test::FakePresentation demo("Demo", 2, log_);
+  talk.showFails = demo.showFails = true;
+  auto presentations = std::make_shared<test::FakeObject>("Presentations", log_);
+  presentations->Set(u"Count", 2);
+  presentations->Getter(u"Item", [&](const Arguments& arguments) -> Result {
+    const Value key = *arguments.at(0);
+    const bool first = AsLong(key) == 1 || AsText(key) == u"Talk";
+    return Value{ObjectRef(first ? talk.presentation : demo.presentation)};
+  });
+  auto app = std::make_shared<test::FakeObject>("App", log_);
+  app->Set(u"Presentations", ObjectRef(presentations))
+      .Set(u"ActivePresentation", ObjectRef(demo.presentation));
+  for (const char16_t* name : {u"MonitorOrder", u"ShowNotes", u"LastMonitor4Slides"}) {
+    ASSERT_TRUE(store_.Write(name, u""));
+  }
+  Module& module = MainModule();
+  module.state.App = app;
+  module.state.Settings = SettingsRecord{};
+  module.state.Settings.MonitorOrder = {0, 1, 2};
+
+  DriveDialog(L"Setup Tandry", [&] { StartStopShow(module); }, [](HWND dialog) {
+    EXPECT_EQ(ControlText(dialog, PPTListCombo), L"Demo");
+    PressKey(dialog, VK_ESCAPE);
+    EXPECT_TRUE(WaitUntilHidden(dialog));
+  });
+  EXPECT_EQ(store_.Read(u"MonitorOrder", u"none"), u"");
+  EXPECT_THAT(module.state.Settings.MonitorOrder, ElementsAre(0, 1, 2));
+
+  std::wstring refusal;
+  DriveDialog(L"Setup Tandry", [&] { StartStopShow(module); }, [&](HWND dialog) {
+    ::SendDlgItemMessageW(dialog, PPTListCombo, CB_SETCURSEL, 0, 0);
+    Click(dialog, ExcludeCommand);  // Monitor 1 goes: 2, 3 remain
+    Click(dialog, LastMonitor4SlidesCheck);
+    FocusControl(dialog, PPTListCombo);
+    PressKey(dialog, VK_RETURN);
+    EXPECT_TRUE(WaitUntilHidden(dialog));
+    refusal = AnswerMessageBox(dialog);
+  });
+  EXPECT_EQ(refusal, L"Tandry could not start the slide show.");
+  EXPECT_FALSE(IsShowRunning(module));
+  EXPECT_EQ(store_.Read(u"MonitorOrder", u""), u"1,2");
+  EXPECT_EQ(store_.Read(u"ShowNotes", u""), u"0");
+  EXPECT_EQ(store_.Read(u"LastMonitor4Slides", u""), u"1");
+  const SettingsRecord& settings = module.state.Settings;
+  EXPECT_TRUE(SameObject(settings.Presentation, talk.presentation));
+  EXPECT_THAT(settings.MonitorOrder, ElementsAre(1, 2));
+  EXPECT_FALSE(settings.ShowNotes);
+  EXPECT_TRUE(settings.LastMonitor4Slides);
+  EXPECT_EQ(settings.SessionMode, kMultiScreen);
+  module.state.App = nullptr;
 }
 
 }  // namespace
