@@ -2,7 +2,7 @@
 // objects: class and interface identifiers, the DISPIDs of the members and events that are used,
 // the constants passed to and read from them, the COM add-in connection interface and where the
 // host finds its registered add-ins. The numbers are the presentation program's published ones;
-// the few marked "stand-in's own" have no public source and are reached by name only.
+// the one marked "stand-in's own" has no public source and is reached by name only.
 // The slide-show window's early-bound interface is declared in SlideShowWindow.h.
 #pragma once
 
@@ -115,19 +115,8 @@ enum : DISPID { kText = DISPID_VALUE };
 
 // CommandBars.FindControl(Type, Id, Tag, Visible): the first match across all bars.
 namespace command_bars {
-enum : DISPID {
-  kItem = DISPID_VALUE,
-  kCount = 0x60030001,  // stand-in's own
-  kFindControl = 0x60030008,
-};
+enum : DISPID { kFindControl = 0x60030008 };
 }  // namespace command_bars
-
-namespace command_bar {
-enum : DISPID {
-  kName = 0x60030000,  // stand-in's own
-  kControls = 0x60040003,
-};
-}  // namespace command_bar
 
 // Controls.Add(Type, Id, Parameter, Before, Temporary): the new control.
 namespace command_bar_controls {
@@ -155,18 +144,12 @@ enum : DISPID { kClick = 1 };
 }  // namespace command_bar_button_events
 
 namespace com_addins {
-enum : DISPID { kItem = DISPID_VALUE, kCount = 1, kUpdate = 2 };
+enum : DISPID { kItem = DISPID_VALUE, kCount = 1 };
 }  // namespace com_addins
 
+// Object is a plain put of the add-in's IDispatch.
 namespace com_addin {
-enum : DISPID {
-  kDescription = DISPID_VALUE,
-  kProgId = 3,
-  kGuid = 4,
-  kConnect = 6,
-  kObject = 7,
-  kParent = 8,
-};
+enum : DISPID { kDescription = DISPID_VALUE, kProgId = 3, kConnect = 6, kObject = 7 };
 }  // namespace com_addin
 
 // IDTExtensibility2's members when called through IDispatch.

@@ -146,6 +146,8 @@ class ScopedComPtr {
   T* get() const { return p_; }
   T* operator->() const { return p_; }
   explicit operator bool() const { return p_ != nullptr; }
+  // Hands the reference over to the caller.
+  T* release() { return std::exchange(p_, nullptr); }
   // For out-parameters: releases what is held and hands out the slot.
   T** receive() {
     reset();

@@ -26,7 +26,7 @@ show=$!
 
 window=
 for _ in $(seq 150); do
-  window=$(xdotool search --onlyvisible --name '^Slide Show - sample$' 2>/dev/null | head -n 1) || true
+  window=$(xdotool search --onlyvisible --name '^Slide Show - sample\.deck$' 2>/dev/null | head -n 1) || true
   [ -n "$window" ] && break
   sleep 0.1
 done

@@ -1,136 +1,136 @@
 #include "ApplicationObject.h"
 
-#include <olectl.h>
-
-#include <algorithm>
+#include <iterator>
 #include <utility>
 
-#include "SlideShowWindowObject.h"
+#include "AddIns.h"
+#include "CommandBarObjects.h"
+#include "PresentationObject.h"
+#include "Utf8.h"
 
 namespace tandry::standin {
 
-ScopedComPtr<ApplicationObject> ApplicationObject::Create() {
-  return ScopedComPtr<ApplicationObject>(new ApplicationObject());
-}
+namespace {
 
-// The stand-in's application offers no members of its own: it is there for its events.
-ApplicationObject::ApplicationObject() : DispatchObject(nullptr, 0), eventPoint_(*this) {}
+namespace app = host::application;
+namespace collection = host::collection;
 
-HRESULT ApplicationObject::InvokeMember(DISPID, WORD, const DISPPARAMS&, VARIANT*) {
-  return DISP_E_MEMBERNOTFOUND;
-}
+const DispatchMember kApplicationMembers[] = {
+    {L"Version", app::kVersion},
+    {L"ActivePresentation", app::kActivePresentation},
+    {L"Presentations", app::kPresentations},
+    {L"CommandBars", app::kCommandBars},
+    {L"COMAddIns", app::kCOMAddIns},
+    {L"Quit", app::kQuit},
+};
 
-ScopedComPtr<SlideShowWindowObject> ApplicationObject::RunShow(Deck deck, const std::string& name,
-                                                               const RECT& monitor) {
-  return SlideShowWindowObject::Run(*this, name, std::move(deck), monitor);
-}
+const DispatchMember kPresentationsMembers[] = {
+    {L"Count", collection::kCount},
+    {L"Item", collection::kItem, false, {L"Index"}},
+};
 
-HRESULT ApplicationObject::QueryInterface(REFIID iid, void** object) {
-  if (object && iid == IID_IConnectionPointContainer) {
-    *object = static_cast<IConnectionPointContainer*>(this);
-    AddRef();
-    return S_OK;
+// Presentations: Count, and Item by 1-based position or by name (without regard to case).
+class PresentationsObject final : public DispatchObject<IDispatch> {
+ public:
+  explicit PresentationsObject(ApplicationObject& app)
+      : DispatchObject(kPresentationsMembers, std::size(kPresentationsMembers)), app_(&app) {
+    app.AddRef();
   }
-  return DispatchObject::QueryInterface(iid, object);
-}
 
-HRESULT ApplicationObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  if (points) *points = nullptr;
-  return E_NOTIMPL;  // callers find the one connection point by its interface
-}
-
-HRESULT ApplicationObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
-  if (!point) return E_POINTER;
-  *point = nullptr;
-  if (iid != host::DIID_ApplicationEvents) return CONNECT_E_NOCONNECTION;
-  *point = &eventPoint_;
-  eventPoint_.AddRef();
-  return S_OK;
-}
-
-IDispatch* ApplicationObject::SinkOf(DWORD cookie) const {
-  for (const Sink& sink : sinks_) {
-    if (sink.cookie == cookie) return sink.events.get();
+ private:
+  HRESULT InvokeMember(Invocation& call) override {
+    const auto& open = app_->presentations();
+    if (call.id() == collection::kCount) return call.ReturnLong(static_cast<LONG>(open.size()));
+    LONG index = 0;
+    std::wstring name;
+    bool byName = false;
+    const HRESULT hr = call.IndexOrName(0, index, name, byName);
+    if (FAILED(hr)) return hr;
+    PresentationObject* found = nullptr;
+    if (byName) {
+      for (const auto& presentation : open) {
+        if (_wcsicmp(Widen(presentation->name()).c_str(), name.c_str()) == 0) {
+          found = presentation.get();
+          break;
+        }
+      }
+    } else if (index >= 1 && index <= static_cast<LONG>(open.size())) {
+      found = open[index - 1].get();
+    }
+    if (!found) {
+      return call.Fail(E_INVALIDARG, L"The index into the specified collection is out of bounds.");
+    }
+    found->AddRef();
+    return call.ReturnObject(found);
   }
-  return nullptr;
+
+  ScopedComPtr<ApplicationObject> app_;
+};
+
+}  // namespace
+
+ScopedComPtr<ApplicationObject> ApplicationObject::Create(std::string version) {
+  return ScopedComPtr<ApplicationObject>(new ApplicationObject(std::move(version)));
+}
+
+ApplicationObject::ApplicationObject(std::string version)
+    : EventSourceObject(kApplicationMembers, std::size(kApplicationMembers),
+                        host::DIID_ApplicationEvents),
+      version_(std::move(version)),
+      commandBars_(new CommandBarsObject()),
+      addIns_(new AddInsObject(*this)) {}
+
+ApplicationObject::~ApplicationObject() { Close(); }
+
+PresentationObject& ApplicationObject::Open(std::string name, Deck deck) {
+  presentations_.emplace_back(new PresentationObject(*this, std::move(name), std::move(deck)));
+  return *presentations_.back().get();
+}
+
+PresentationObject* ApplicationObject::activePresentation() const {
+  return presentations_.empty() ? nullptr : presentations_.back().get();
 }
 
 void ApplicationObject::Raise(DISPID event, IDispatch* argument) {
-  ScopedComPtr<ApplicationObject> keepAlive(this);
-  AddRef();
-  std::vector<DWORD> cookies;
-  for (const Sink& sink : sinks_) cookies.push_back(sink.cookie);
-  for (DWORD cookie : cookies) {
-    IDispatch* events = SinkOf(cookie);
-    if (!events) continue;  // unadvised by an earlier sink
-    ScopedComPtr<IDispatch> hold(events);
-    events->AddRef();
-    VARIANT arg;
-    VariantInit(&arg);
-    arg.vt = VT_DISPATCH;
-    arg.pdispVal = argument;
-    DISPPARAMS params{&arg, nullptr, 1, 0};
-    events->Invoke(event, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
-                   nullptr);
+  VARIANT arg;
+  VariantInit(&arg);
+  arg.vt = VT_DISPATCH;
+  arg.pdispVal = argument;
+  events().Raise(event, &arg, 1);
+}
+
+void ApplicationObject::Close() {
+  addIns_->Close();
+  for (const auto& presentation : presentations_) presentation->Close();
+  events().Clear();
+  quit_ = nullptr;
+}
+
+HRESULT ApplicationObject::InvokeMember(Invocation& call) {
+  switch (call.id()) {
+    case app::kVersion:
+      return call.ReturnText(version_);
+    case app::kActivePresentation: {
+      PresentationObject* active = activePresentation();
+      if (!active) {
+        return call.Fail(E_FAIL, L"Invalid request. There is no active presentation.");
+      }
+      active->AddRef();
+      return call.ReturnObject(active);
+    }
+    case app::kPresentations:
+      return call.ReturnObject(new PresentationsObject(*this));
+    case app::kCommandBars:
+      commandBars_->AddRef();
+      return call.ReturnObject(commandBars_.get());
+    case app::kCOMAddIns:
+      addIns_->AddRef();
+      return call.ReturnObject(addIns_.get());
+    default:
+      if (!quit_) return call.Fail(E_FAIL, L"The program cannot be ended from here.");
+      quit_();
+      return S_OK;
   }
-}
-
-HRESULT ApplicationObject::EventPoint::QueryInterface(REFIID iid, void** object) {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  if (iid != IID_IUnknown && iid != IID_IConnectionPoint) return E_NOINTERFACE;
-  *object = static_cast<IConnectionPoint*>(this);
-  AddRef();
-  return S_OK;
-}
-
-HRESULT ApplicationObject::EventPoint::GetConnectionInterface(IID* iid) {
-  if (!iid) return E_POINTER;
-  *iid = host::DIID_ApplicationEvents;
-  return S_OK;
-}
-
-HRESULT ApplicationObject::EventPoint::GetConnectionPointContainer(
-    IConnectionPointContainer** container) {
-  if (!container) return E_POINTER;
-  *container = &app_;
-  app_.AddRef();
-  return S_OK;
-}
-
-HRESULT ApplicationObject::EventPoint::Advise(IUnknown* sink, DWORD* cookie) {
-  if (!cookie) return E_POINTER;
-  *cookie = 0;
-  if (!sink) return E_POINTER;
-  ScopedComPtr<IDispatch> events;
-  if (FAILED(sink->QueryInterface(host::DIID_ApplicationEvents,
-                                  reinterpret_cast<void**>(events.receive()))) &&
-      FAILED(sink->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(events.receive())))) {
-    return CONNECT_E_CANNOTCONNECT;
-  }
-  try {
-    app_.sinks_.push_back(Sink{app_.nextCookie_, std::move(events)});
-  } catch (...) {
-    return E_OUTOFMEMORY;
-  }
-  *cookie = app_.nextCookie_++;
-  return S_OK;
-}
-
-HRESULT ApplicationObject::EventPoint::Unadvise(DWORD cookie) {
-  auto& sinks = app_.sinks_;
-  const auto found = std::find_if(sinks.begin(), sinks.end(),
-                                  [cookie](const Sink& sink) { return sink.cookie == cookie; });
-  if (found == sinks.end()) return CONNECT_E_NOCONNECTION;
-  // Released after it left the list, so that a sink released here can't see itself listed.
-  ScopedComPtr<IDispatch> leaving = std::move(found->events);
-  sinks.erase(found);
-  return S_OK;
-}
-
-HRESULT ApplicationObject::EventPoint::EnumConnections(IEnumConnections** connections) {
-  if (connections) *connections = nullptr;
-  return E_NOTIMPL;
 }
 
 }  // namespace tandry::standin

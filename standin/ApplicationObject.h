@@ -1,78 +1,60 @@
-// The stand-in's Application object: it runs slide shows and raises the presentation program's
-// slide-show notifications to every sink advised on its connection point for the application
-// events, as the presentation program does.
+// The stand-in's Application object: Version, the open presentations (Presentations,
+// ActivePresentation), CommandBars, COMAddIns and Quit, and the presentation program's
+// slide-show notifications, raised to every sink advised on its connection point for the
+// application events.
 #pragma once
 
 #include <windows.h>
-#include <ocidl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "ConnectionPoint.h"
 #include "Deck.h"
-#include "DispatchObject.h"
 #include "HostObjectModel.h"
 #include "ScopedWin.h"
 
 namespace tandry::standin {
 
-class SlideShowWindowObject;
+class AddInsObject;
+class CommandBarsObject;
+class PresentationObject;
 
-class ApplicationObject final : public DispatchObject<IDispatch>, public IConnectionPointContainer {
+class ApplicationObject final : public EventSourceObject<IDispatch> {
  public:
-  static ScopedComPtr<ApplicationObject> Create();
+  // An application that reports `version` (such as "11.0") and has no presentation open.
+  static ScopedComPtr<ApplicationObject> Create(std::string version);
 
-  // Runs a show of `deck`, presented under `name`, full screen over `monitor` (pixels of the
-  // virtual desktop); null when its window cannot be made.
-  ScopedComPtr<SlideShowWindowObject> RunShow(Deck deck, const std::string& name,
-                                              const RECT& monitor);
+  // Opens `deck` as presentation `name`; it comes to the front.
+  PresentationObject& Open(std::string name, Deck deck);
+  const std::vector<ScopedComPtr<PresentationObject>>& presentations() const {
+    return presentations_;
+  }
+  // The presentation in front; null when none is open.
+  PresentationObject* activePresentation() const;
+  CommandBarsObject& commandBars() { return *commandBars_.get(); }
+  AddInsObject& addIns() { return *addIns_.get(); }
+  // What Quit does; without it Quit fails.
+  void SetQuitHandler(std::function<void()> quit) { quit_ = std::move(quit); }
 
-  // Invokes `event` with `argument` on every advised sink. A sink may unadvise itself or others
-  // from inside: those are no longer called.
+  // Invokes `event` with `argument` on every advised sink.
   void Raise(DISPID event, IDispatch* argument);
 
-  // IUnknown, shared by both interfaces.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return DispatchObject::AddRef(); }
-  ULONG STDMETHODCALLTYPE Release() override { return DispatchObject::Release(); }
-
-  // IConnectionPointContainer: one connection point, for host::DIID_ApplicationEvents.
-  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
-  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
+  // The program ends: the objects that refer back to the application let go of it, and no sink
+  // is called any more.
+  void Close();
 
  private:
-  // The connection point lives inside the application and shares its reference count.
-  class EventPoint final : public IConnectionPoint {
-   public:
-    explicit EventPoint(ApplicationObject& app) : app_(app) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override { return app_.AddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return app_.Release(); }
-    HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override;
-    HRESULT STDMETHODCALLTYPE
-    GetConnectionPointContainer(IConnectionPointContainer** container) override;
-    // The sink must offer host::DIID_ApplicationEvents or IDispatch.
-    HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override;
-    HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
-    HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override;
+  explicit ApplicationObject(std::string version);
+  ~ApplicationObject() override;
+  HRESULT InvokeMember(Invocation& call) override;
 
-   private:
-    ApplicationObject& app_;
-  };
-
-  struct Sink {
-    DWORD cookie;
-    ScopedComPtr<IDispatch> events;
-  };
-
-  ApplicationObject();
-  ~ApplicationObject() override = default;
-  HRESULT InvokeMember(DISPID id, WORD flags, const DISPPARAMS& params, VARIANT* result) override;
-  IDispatch* SinkOf(DWORD cookie) const;
-
-  EventPoint eventPoint_;
-  std::vector<Sink> sinks_;
-  DWORD nextCookie_ = 1;
+  std::string version_;
+  std::vector<ScopedComPtr<PresentationObject>> presentations_;  // the last one is in front
+  ScopedComPtr<CommandBarsObject> commandBars_;
+  ScopedComPtr<AddInsObject> addIns_;
+  std::function<void()> quit_;
 };
 
 }  // namespace tandry::standin

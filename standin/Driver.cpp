@@ -108,9 +108,9 @@ Driver::Driver(const EngineCalls& engine, IDispatch* window, ScopedComPtr<IConne
   window->AddRef();
 }
 
-HRESULT Driver::InvokeMember(DISPID id, WORD, const DISPPARAMS&, VARIANT*) {
+HRESULT Driver::InvokeMember(Invocation& call) {
   if (!running_) return S_OK;
-  switch (id) {
+  switch (call.id()) {
     case events::kSlideShowNextBuild:
       engine_.NextBuild();
       break;

@@ -37,7 +37,7 @@ class Driver final : public DispatchObject<IDispatch> {
   ~Driver() override = default;
 
   bool Offers(REFIID iid) const override { return iid == host::DIID_ApplicationEvents; }
-  HRESULT InvokeMember(DISPID id, WORD flags, const DISPPARAMS& params, VARIANT* result) override;
+  HRESULT InvokeMember(Invocation& call) override;
   void ForwardNextSlide();
   void Stop();
 

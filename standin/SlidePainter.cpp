@@ -33,19 +33,23 @@ void DrawLine(HDC dc, const std::wstring& text, const Box& box, int fontHeight, 
 
 void PaintSlide(HDC dc, int width, int height, const Slide& slide, int slideNumber,
                 int bulletsShown) {
-  const Rgb background = SlideBackground(slideNumber);
+  const Rgb background = SlideBackground(slide.colour);
   Fill(dc, width, height, ToColorRef(background));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ToColorRef(TextColour(background)));
 
   const SlideLayout layout = LayoutSlide(width, height, bulletsShown);
-  DrawLine(dc, Widen(slide.title), layout.title, layout.titleFontHeight, FW_BOLD, DT_LEFT);
+  if (!slide.title.empty()) {
+    DrawLine(dc, Widen(slide.title), layout.title, layout.titleFontHeight, FW_BOLD, DT_LEFT);
+  }
   for (int i = 0; i < bulletsShown && i < static_cast<int>(slide.bullets.size()); ++i) {
     DrawLine(dc, L"\x2022  " + Widen(slide.bullets[i]), layout.bullets[i], layout.bulletFontHeight,
              FW_NORMAL, DT_LEFT);
   }
-  DrawLine(dc, std::to_wstring(slideNumber), layout.slideNumber, layout.slideNumberFontHeight,
-           FW_NORMAL, DT_RIGHT);
+  if (slide.displayMasterShapes) {
+    DrawLine(dc, std::to_wstring(slideNumber), layout.slideNumber, layout.slideNumberFontHeight,
+             FW_NORMAL, DT_RIGHT);
+  }
 }
 
 void PaintBlack(HDC dc, int width, int height) { Fill(dc, width, height, RGB(0, 0, 0)); }

@@ -1,5 +1,5 @@
 // Draws a slide of the show with GDI: background of the slide's colour, title, the bullets shown
-// so far and the slide number.
+// so far and, unless the slide hides its master's shapes, its number.
 #pragma once
 
 #include <windows.h>

@@ -2,25 +2,21 @@
 
 #include <iterator>
 #include <utility>
+#include <vector>
 
 #include "Monitors.h"
 #include "SlideLayout.h"
 #include "SlidePainter.h"
+#include "Utf8.h"
 
 namespace tandry::standin {
 
 namespace {
 
 namespace events = host::application_events;
+namespace view = host::slide_show_view;
 
-// DISPIDs of the members that callers reach by name only.
-enum : DISPID { kDispName = 1, kDispSlide = 1, kDispGotoSlide = 2, kDispExit = 3 };
-enum : DISPID { kDispSlideIndex = 1 };
-
-constexpr LONG kTrue = -1;  // the presentation program's true value
-constexpr LONG kFalse = 0;
-
-const DispatchMember kPresentationMembers[] = {{L"Name", kDispName}};
+constexpr wchar_t kWindowClosed[] = L"The slide show has ended.";
 
 const DispatchMember kWindowMembers[] = {
     {L"Application", kDispApplication},
@@ -28,37 +24,21 @@ const DispatchMember kWindowMembers[] = {
     {L"View", kDispView},
     {L"Presentation", kDispPresentation},
     {L"IsFullScreen", kDispIsFullScreen},
-    {L"Left", kDispLeft},
-    {L"Top", kDispTop},
-    {L"Width", kDispWidth},
-    {L"Height", kDispHeight},
+    {L"Left", kDispLeft, true},
+    {L"Top", kDispTop, true},
+    {L"Width", kDispWidth, true},
+    {L"Height", kDispHeight, true},
     {L"HWND", kDispHWND},
     {L"Active", kDispActive},
     {L"Activate", kDispActivate},
 };
 
-const DispatchMember kViewMembers[] = {
-    {L"Slide", kDispSlide}, {L"GotoSlide", kDispGotoSlide}, {L"Exit", kDispExit}};
+const DispatchMember kViewMembers[] = {{L"Slide", view::kSlide},
+                                       {L"GotoSlide", view::kGotoSlide, false,
+                                        {L"Index", L"ResetSlide"}},
+                                       {L"Exit", view::kExit}};
 
-const DispatchMember kSlideMembers[] = {{L"SlideIndex", kDispSlideIndex}};
-
-// One slide of the presentation; late bound: SlideIndex.
-class SlideObject final : public DispatchObject<IDispatch> {
- public:
-  explicit SlideObject(int index)
-      : DispatchObject(kSlideMembers, std::size(kSlideMembers)), index_(index) {}
-
- private:
-  HRESULT InvokeMember(DISPID, WORD flags, const DISPPARAMS&, VARIANT* result) override {
-    if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-    result->vt = VT_I4;
-    result->lVal = index_;
-    return S_OK;
-  }
-  int index_;
-};
-
-// The show's view; late bound: Slide (the slide now shown), GotoSlide(index[, resetFlag]), Exit.
+// The show's view: Slide (the slide now shown), GotoSlide(Index[, ResetSlide]), Exit.
 class SlideShowViewObject final : public DispatchObject<IDispatch> {
  public:
   explicit SlideShowViewObject(SlideShowWindowObject& window)
@@ -67,65 +47,66 @@ class SlideShowViewObject final : public DispatchObject<IDispatch> {
   }
 
  private:
-  HRESULT InvokeMember(DISPID id, WORD flags, const DISPPARAMS& params, VARIANT* result) override {
+  HRESULT InvokeMember(Invocation& call) override {
     ShowController& show = window_->show();
-    switch (id) {
-      case kDispSlide:
-        if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-        if (!show.running()) return E_FAIL;
-        result->vt = VT_DISPATCH;
-        result->pdispVal = new SlideObject(show.slide());
-        return S_OK;
-      case kDispGotoSlide:
-        return GotoSlide(show, params);
-      case kDispExit:
+    switch (call.id()) {
+      case view::kSlide: {
+        SlideObject* slide =
+            show.running() ? window_->presentation().slide(show.slide()) : nullptr;
+        if (!slide) return call.Fail(E_FAIL, kWindowClosed);
+        slide->AddRef();
+        return call.ReturnObject(slide);
+      }
+      case view::kGotoSlide:
+        return GotoSlide(show, call);
+      default:
         show.End();
         return S_OK;
-      default:
-        return DISP_E_MEMBERNOTFOUND;
     }
   }
 
   // The reset flag is optional and true when left out.
-  static HRESULT GotoSlide(ShowController& show, const DISPPARAMS& params) {
-    ScopedVariant index;
-    ScopedVariant reset;
-    HRESULT hr = ArgumentAs(params, 0, VT_I4, *index.get());
+  static HRESULT GotoSlide(ShowController& show, Invocation& call) {
+    LONG index = 0;
+    HRESULT hr = call.Long(0, index);
     if (FAILED(hr)) return hr;
-    hr = ArgumentAs(params, 1, VT_BOOL, *reset.get());
+    bool reset = true;
+    hr = call.Bool(1, reset);
     if (FAILED(hr) && hr != DISP_E_PARAMNOTFOUND) return hr;
-    const bool resetSlide = FAILED(hr) || (*reset).boolVal != VARIANT_FALSE;
-    return show.GoToSlide((*index).lVal, resetSlide) ? S_OK : E_INVALIDARG;
+    if (!show.GoToSlide(index, reset)) {
+      return call.Fail(E_INVALIDARG, L"The slide is not in the running slide show.");
+    }
+    return S_OK;
   }
 
   ScopedComPtr<SlideShowWindowObject> window_;
 };
 
+std::vector<int> BuildCounts(const PresentationObject& presentation) {
+  std::vector<int> counts;
+  for (int i = 1; i <= presentation.slideCount(); ++i) {
+    counts.push_back(static_cast<int>(presentation.slide(i)->data().bullets.size()));
+  }
+  return counts;
+}
+
 }  // namespace
 
-PresentationObject::PresentationObject(std::string name)
-    : DispatchObject(kPresentationMembers, std::size(kPresentationMembers)),
-      name_(std::move(name)) {}
-
-HRESULT PresentationObject::InvokeMember(DISPID, WORD flags, const DISPPARAMS&, VARIANT* result) {
-  if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-  return ReturnText(name_, result);
-}
-
 SlideShowWindowObject::SlideShowWindowObject(ApplicationObject& app,
-                                             ScopedComPtr<PresentationObject> presentation,
-                                             Deck deck)
+                                             PresentationObject& presentation)
     : DispatchObject(kWindowMembers, std::size(kWindowMembers)),
       app_(&app),
-      presentation_(std::move(presentation)),
-      deck_(std::move(deck)),
-      show_(BuildCounts(deck_), *this) {
+      presentation_(&presentation),
+      show_(BuildCounts(presentation), *this) {
   app.AddRef();
+  presentation.AddRef();
 }
 
-ScopedComPtr<SlideShowWindowObject> SlideShowWindowObject::Run(ApplicationObject& app,
-                                                               const std::string& name, Deck deck,
-                                                               const RECT& monitor) {
+SlideShowWindowObject::~SlideShowWindowObject() { presentation_->ShowEnded(*this); }
+
+ScopedComPtr<SlideShowWindowObject> SlideShowWindowObject::Create(ApplicationObject& app,
+                                                                  PresentationObject& presentation,
+                                                                  const RECT& monitor) {
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = WindowProc;
@@ -134,22 +115,28 @@ ScopedComPtr<SlideShowWindowObject> SlideShowWindowObject::Run(ApplicationObject
   windowClass.lpszClassName = kShowWindowClass;
   RegisterClassExA(&windowClass);  // fails harmlessly once registered
 
-  ScopedComPtr<PresentationObject> presentation(new PresentationObject(name));
-  ScopedComPtr<SlideShowWindowObject> object(
-      new SlideShowWindowObject(app, std::move(presentation), std::move(deck)));
-  const std::string title = "Slide Show - " + name;
-  const HWND window =
-      CreateWindowExA(0, kShowWindowClass, title.c_str(), WS_POPUP, monitor.left, monitor.top,
-                      monitor.right - monitor.left, monitor.bottom - monitor.top, nullptr, nullptr,
-                      GetModuleHandleA(nullptr), object.get());
+  ScopedComPtr<SlideShowWindowObject> object(new SlideShowWindowObject(app, presentation));
+  const std::wstring title = L"Slide Show - " + Widen(presentation.name());
+  const HWND window = CreateWindowExW(0, Widen(kShowWindowClass).c_str(), title.c_str(), WS_POPUP,
+                                      monitor.left, monitor.top, monitor.right - monitor.left,
+                                      monitor.bottom - monitor.top, nullptr, nullptr,
+                                      GetModuleHandleA(nullptr), object.get());
   if (!window) return {};
-  object->show_.Begin();
-  if (object->window_) {  // a sink may have ended the show already
+  return object;
+}
+
+void SlideShowWindowObject::Begin(int startSlide) {
+  const HWND window = window_.get();
+  show_.Begin(startSlide);
+  if (window_) {  // a sink may have ended the show already
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
     SetFocus(window);
   }
-  return object;
+}
+
+void SlideShowWindowObject::InsertSlide(int position, int buildCount) {
+  show_.InsertSlide(position, buildCount);
 }
 
 // The window holds a reference to its object from WM_NCCREATE to WM_NCDESTROY, and one more for
@@ -226,24 +213,36 @@ LRESULT SlideShowWindowObject::HandleMessage(UINT message, WPARAM wParam, LPARAM
 void SlideShowWindowObject::Paint(HDC dc) {
   RECT client;
   GetClientRect(window_.get(), &client);
-  if (show_.running()) {
-    PaintSlide(dc, client.right, client.bottom, deck_.slides[show_.slide() - 1], show_.slide(),
-               show_.builds());
+  const SlideObject* slide = show_.running() ? presentation_->slide(show_.slide()) : nullptr;
+  if (slide) {
+    PaintSlide(dc, client.right, client.bottom, slide->data(), show_.slide(), show_.builds());
   } else {
     PaintBlack(dc, client.right, client.bottom);
   }
 }
 
-void SlideShowWindowObject::RaiseSlideShowBegin() { app_->Raise(events::kSlideShowBegin, AsDispatch()); }
-void SlideShowWindowObject::RaiseNextBuild() { app_->Raise(events::kSlideShowNextBuild, AsDispatch()); }
-void SlideShowWindowObject::RaiseNextSlide() { app_->Raise(events::kSlideShowNextSlide, AsDispatch()); }
-void SlideShowWindowObject::RaiseSlideShowEnd() { app_->Raise(events::kSlideShowEnd, presentation_.get()); }
+void SlideShowWindowObject::RaiseSlideShowBegin() {
+  app_->Raise(events::kSlideShowBegin, AsDispatch());
+}
+void SlideShowWindowObject::RaiseNextBuild() {
+  app_->Raise(events::kSlideShowNextBuild, AsDispatch());
+}
+void SlideShowWindowObject::RaiseNextSlide() {
+  app_->Raise(events::kSlideShowNextSlide, AsDispatch());
+}
+void SlideShowWindowObject::RaiseSlideShowEnd() {
+  app_->Raise(events::kSlideShowEnd, presentation_.get());
+}
 
 void SlideShowWindowObject::Redraw() {
   if (window_) InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
-void SlideShowWindowObject::Close() { window_.reset(); }
+// The presentation forgets its show as the window goes: a new show may start at once.
+void SlideShowWindowObject::Close() {
+  presentation_->ShowEnded(*this);
+  window_.reset();
+}
 
 HRESULT SlideShowWindowObject::get_Application(IDispatch** application) {
   if (!application) return E_POINTER;
@@ -275,7 +274,7 @@ HRESULT SlideShowWindowObject::get_IsFullScreen(LONG* isFullScreen) {
   RECT rect;
   GetWindowRect(window_.get(), &rect);
   GetMonitorInfoA(MonitorFromWindow(window_.get(), MONITOR_DEFAULTTONEAREST), &monitor);
-  *isFullScreen = EqualRect(&rect, &monitor.rcMonitor) ? kTrue : kFalse;
+  *isFullScreen = EqualRect(&rect, &monitor.rcMonitor) ? host::kMsoTrue : host::kMsoFalse;
   return S_OK;
 }
 
@@ -353,7 +352,7 @@ HRESULT SlideShowWindowObject::get_HWND(LONG* hwnd) {
 HRESULT SlideShowWindowObject::get_Active(LONG* active) {
   if (!active) return E_POINTER;
   if (!window_) return E_FAIL;
-  *active = GetForegroundWindow() == window_.get() ? kTrue : kFalse;
+  *active = GetForegroundWindow() == window_.get() ? host::kMsoTrue : host::kMsoFalse;
   return S_OK;
 }
 
@@ -363,84 +362,76 @@ HRESULT SlideShowWindowObject::Activate() {
   return S_OK;
 }
 
-HRESULT SlideShowWindowObject::InvokeMember(DISPID id, WORD flags, const DISPPARAMS& params,
-                                            VARIANT* result) {
-  if (id == kDispActivate) return Activate();
-  if (IsPut(flags)) {
+HRESULT SlideShowWindowObject::InvokeMember(Invocation& call) {
+  if (call.id() == kDispActivate) {
+    return Activate() == S_OK ? S_OK : call.Fail(E_FAIL, kWindowClosed);
+  }
+  if (call.put()) {
     ScopedVariant value;
-    const HRESULT hr = PutValueAs(params, VT_R4, *value.get());
+    HRESULT hr = call.PutValue(VT_R4, *value.get());
     if (FAILED(hr)) return hr;
     const float points = (*value).fltVal;
-    switch (id) {
+    switch (call.id()) {
       case kDispLeft:
-        return put_Left(points);
+        hr = put_Left(points);
+        break;
       case kDispTop:
-        return put_Top(points);
+        hr = put_Top(points);
+        break;
       case kDispWidth:
-        return put_Width(points);
-      case kDispHeight:
-        return put_Height(points);
+        hr = put_Width(points);
+        break;
       default:
-        return DISP_E_MEMBERNOTFOUND;
+        hr = put_Height(points);
+        break;
     }
+    return FAILED(hr) ? call.Fail(hr, L"The slide show window cannot be placed there.") : hr;
   }
-  if (!IsGet(flags)) return DISP_E_MEMBERNOTFOUND;
-  switch (id) {
+  switch (call.id()) {
     case kDispApplication:
-      return Return(&SlideShowWindowObject::get_Application, result);
+      return Return(&SlideShowWindowObject::get_Application, call);
     case kDispParent:
-      return Return(&SlideShowWindowObject::get_Parent, result);
+      return Return(&SlideShowWindowObject::get_Parent, call);
     case kDispView:
-      return Return(&SlideShowWindowObject::get_View, result);
+      return Return(&SlideShowWindowObject::get_View, call);
     case kDispPresentation:
-      return Return(&SlideShowWindowObject::get_Presentation, result);
+      return Return(&SlideShowWindowObject::get_Presentation, call);
     case kDispIsFullScreen:
-      return Return(&SlideShowWindowObject::get_IsFullScreen, result);
+      return Return(&SlideShowWindowObject::get_IsFullScreen, call);
     case kDispHWND:
-      return Return(&SlideShowWindowObject::get_HWND, result);
+      return Return(&SlideShowWindowObject::get_HWND, call);
     case kDispActive:
-      return Return(&SlideShowWindowObject::get_Active, result);
+      return Return(&SlideShowWindowObject::get_Active, call);
     case kDispLeft:
-      return Return(&SlideShowWindowObject::get_Left, result);
+      return Return(&SlideShowWindowObject::get_Left, call);
     case kDispTop:
-      return Return(&SlideShowWindowObject::get_Top, result);
+      return Return(&SlideShowWindowObject::get_Top, call);
     case kDispWidth:
-      return Return(&SlideShowWindowObject::get_Width, result);
-    case kDispHeight:
-      return Return(&SlideShowWindowObject::get_Height, result);
+      return Return(&SlideShowWindowObject::get_Width, call);
     default:
-      return DISP_E_MEMBERNOTFOUND;
+      return Return(&SlideShowWindowObject::get_Height, call);
   }
 }
 
 HRESULT SlideShowWindowObject::Return(HRESULT (SlideShowWindowObject::*get)(IDispatch**),
-                                      VARIANT* result) {
+                                      Invocation& call) {
   IDispatch* object = nullptr;
   const HRESULT hr = (this->*get)(&object);
-  if (FAILED(hr)) return hr;
-  result->vt = VT_DISPATCH;
-  result->pdispVal = object;
-  return S_OK;
+  return FAILED(hr) ? call.Fail(hr, kWindowClosed) : call.ReturnObject(object);
 }
 
 HRESULT SlideShowWindowObject::Return(HRESULT (SlideShowWindowObject::*get)(LONG*),
-                                      VARIANT* result) {
+                                      Invocation& call) {
   LONG value = 0;
   const HRESULT hr = (this->*get)(&value);
-  if (FAILED(hr)) return hr;
-  result->vt = VT_I4;
-  result->lVal = value;
-  return S_OK;
+  return FAILED(hr) ? call.Fail(hr, kWindowClosed) : call.ReturnLong(value);
 }
 
 HRESULT SlideShowWindowObject::Return(HRESULT (SlideShowWindowObject::*get)(float*),
-                                      VARIANT* result) {
+                                      Invocation& call) {
   float value = 0;
   const HRESULT hr = (this->*get)(&value);
-  if (FAILED(hr)) return hr;
-  result->vt = VT_R4;
-  result->fltVal = value;
-  return S_OK;
+  return FAILED(hr) ? call.Fail(hr, kWindowClosed) : call.ReturnFloat(value);
 }
 
 }  // namespace tandry::standin

@@ -1,16 +1,13 @@
 // A running slide show: its full-screen window of class "screenClass", which draws the current
-// slide and follows the presenter's keys, and the automation objects around it: SlideShowWindow
-// (early bound as ISlideShowWindow and late bound by name), its View, the View's Slide, and the
-// show's Presentation.
+// slide of its presentation and follows the presenter's keys, and the automation objects around
+// it: SlideShowWindow (early bound as ISlideShowWindow and late bound by name) and its View.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-
 #include "ApplicationObject.h"
-#include "Deck.h"
 #include "DispatchObject.h"
+#include "PresentationObject.h"
 #include "ScopedWin.h"
 #include "ShowController.h"
 #include "SlideShowWindow.h"
@@ -19,29 +16,25 @@ namespace tandry::standin {
 
 inline constexpr char kShowWindowClass[] = "screenClass";
 
-// The presentation whose show runs; late bound: Name.
-class PresentationObject final : public DispatchObject<IDispatch> {
- public:
-  explicit PresentationObject(std::string name);
-  const std::string& name() const { return name_; }
-
- private:
-  HRESULT InvokeMember(DISPID id, WORD flags, const DISPPARAMS& params, VARIANT* result) override;
-  std::string name_;
-};
-
 // The window keeps its object alive while it exists; the object outlives the window for as long
 // as it is referenced, and then answers only what needs no window.
 class SlideShowWindowObject final : public DispatchObject<ISlideShowWindow>, private ShowHost {
  public:
-  // Makes the window over `monitor` and begins the show: SlideShowBegin and the first
-  // SlideShowNextSlide reach `app`'s sinks before the window becomes visible and active.
-  // Null when the window can't be made.
-  static ScopedComPtr<SlideShowWindowObject> Run(ApplicationObject& app, const std::string& name,
-                                                 Deck deck, const RECT& monitor);
+  // Makes the hidden window of a show of `presentation` over `monitor`; null when it can't be
+  // made. The show's events reach `app`'s sinks.
+  static ScopedComPtr<SlideShowWindowObject> Create(ApplicationObject& app,
+                                                    PresentationObject& presentation,
+                                                    const RECT& monitor);
+  // Begins the show on `startSlide`: SlideShowBegin and the first SlideShowNextSlide reach the
+  // sinks before the window becomes visible and active.
+  void Begin(int startSlide);
+  // A slide with `buildCount` build steps was inserted into the presentation at `position`.
+  void InsertSlide(int position, int buildCount);
+  void Redraw() override;
 
   HWND window() const { return window_.get(); }
   ShowController& show() { return show_; }
+  PresentationObject& presentation() const { return *presentation_.get(); }
 
   // ISlideShowWindow. Lengths are in points; everything about the window fails once it closed.
   HRESULT STDMETHODCALLTYPE get_Application(IDispatch** application) override;
@@ -65,16 +58,15 @@ class SlideShowWindowObject final : public DispatchObject<ISlideShowWindow>, pri
   // Which edge or length of the window rectangle a position property stands for.
   enum class Extent { kLeft, kTop, kWidth, kHeight };
 
-  SlideShowWindowObject(ApplicationObject& app, ScopedComPtr<PresentationObject> presentation,
-                        Deck deck);
-  ~SlideShowWindowObject() override = default;
+  SlideShowWindowObject(ApplicationObject& app, PresentationObject& presentation);
+  ~SlideShowWindowObject() override;
 
   bool Offers(REFIID iid) const override { return iid == tandry::IID_SlideShowWindow; }
-  HRESULT InvokeMember(DISPID id, WORD flags, const DISPPARAMS& params, VARIANT* result) override;
+  HRESULT InvokeMember(Invocation& call) override;
   // Late-bound reads through the early-bound getters.
-  HRESULT Return(HRESULT (SlideShowWindowObject::*get)(IDispatch**), VARIANT* result);
-  HRESULT Return(HRESULT (SlideShowWindowObject::*get)(LONG*), VARIANT* result);
-  HRESULT Return(HRESULT (SlideShowWindowObject::*get)(float*), VARIANT* result);
+  HRESULT Return(HRESULT (SlideShowWindowObject::*get)(IDispatch**), Invocation& call);
+  HRESULT Return(HRESULT (SlideShowWindowObject::*get)(LONG*), Invocation& call);
+  HRESULT Return(HRESULT (SlideShowWindowObject::*get)(float*), Invocation& call);
   HRESULT GetExtent(Extent extent, float* points);
   HRESULT PutExtent(Extent extent, float points);
 
@@ -83,7 +75,6 @@ class SlideShowWindowObject final : public DispatchObject<ISlideShowWindow>, pri
   void RaiseNextBuild() override;
   void RaiseNextSlide() override;
   void RaiseSlideShowEnd() override;
-  void Redraw() override;
   void Close() override;
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -93,7 +84,6 @@ class SlideShowWindowObject final : public DispatchObject<ISlideShowWindow>, pri
 
   ScopedComPtr<ApplicationObject> app_;
   ScopedComPtr<PresentationObject> presentation_;
-  Deck deck_;
   ShowController show_;
   ScopedWindow window_;
 };

@@ -1,30 +1,21 @@
 #include "CommandLine.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
+
+#include "Decimal.h"
 
 namespace tandry::standin {
 
 const char kUsage[] =
-    "usage: standin [--monitors M,M,...] [--four-slide] (DECKFILE | --slides N)\n"
-    "  Runs a slide show of DECKFILE, or of a generated deck of N slides, full screen on the\n"
-    "  first monitor of the list (MonitorIndex values, primary first; default 0). With more\n"
-    "  monitors the engine shows earlier slides on the others; --four-slide puts four slides on\n"
-    "  the last one.\n";
+    "usage: standin [--version V] [DECKFILE... | --slides N] [--monitors M,M,... [--four-slide]]\n"
+    "  Opens each DECKFILE, or a generated deck of N slides, as a presentation (the last one in\n"
+    "  front), reports version V (default 11.0) and connects the add-ins registered for the\n"
+    "  current user. --monitors runs the first presentation's show at once on the first monitor\n"
+    "  of the list (MonitorIndex values, primary first) and lets the engine show earlier slides\n"
+    "  on the others, --four-slide four of them on the last; the program then ends with the\n"
+    "  show.\n";
 
 namespace {
-
-// A decimal number from `low` up to INT_MAX, the whole text.
-bool ParseNumber(const std::string& text, int low, int& value) {
-  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
-  errno = 0;
-  const long number = std::strtol(text.c_str(), nullptr, 10);
-  if (errno == ERANGE || number > INT_MAX || number < low) return false;
-  value = static_cast<int>(number);
-  return true;
-}
 
 bool ParseMonitorList(const std::string& text, std::vector<int>& monitors) {
   monitors.clear();
@@ -32,7 +23,9 @@ bool ParseMonitorList(const std::string& text, std::vector<int>& monitors) {
   while (true) {
     const std::size_t comma = text.find(',', start);
     int monitor = 0;
-    if (!ParseNumber(text.substr(start, comma - start), 0, monitor)) return false;
+    if (!ParseDecimal(std::string_view(text).substr(start, comma - start), 0, monitor)) {
+      return false;
+    }
     if (std::find(monitors.begin(), monitors.end(), monitor) != monitors.end()) return false;
     monitors.push_back(monitor);
     if (comma == std::string::npos) return true;
@@ -40,9 +33,21 @@ bool ParseMonitorList(const std::string& text, std::vector<int>& monitors) {
   }
 }
 
+// "major.minor", as the presentation program writes its version.
+bool IsVersion(const std::string& text) {
+  const std::size_t dot = text.find('.');
+  int part = 0;
+  return dot != std::string::npos &&
+         ParseDecimal(std::string_view(text).substr(0, dot), 0, part) &&
+         ParseDecimal(std::string_view(text).substr(dot + 1), 0, part);
+}
+
 std::string Check(const Options& options) {
-  if (options.deckPath.empty() && options.generatedSlides == 0) {
-    return "give a deck file or --slides N";
+  if (!options.deckPaths.empty() && options.generatedSlides > 0) {
+    return "give either deck files or --slides N, not both";
+  }
+  if (!options.monitors.empty() && options.deckPaths.empty() && options.generatedSlides == 0) {
+    return "--monitors needs a deck to show";
   }
   if (options.fourSlide && options.monitors.size() < 2) {
     return "--four-slide needs at least two monitors";
@@ -66,20 +71,22 @@ ParsedOptions ParseCommandLine(const std::vector<std::string>& args) {
     } else if (arg == "--four-slide") {
       options.fourSlide = true;
     } else if (arg == "--slides") {
-      if (!hasValue || !ParseNumber(args[++i], 1, options.generatedSlides)) {
+      if (!hasValue || !ParseDecimal(args[++i], 1, options.generatedSlides)) {
         parsed.error = "--slides takes a number of slides, at least 1";
         return parsed;
       }
-    } else if (arg.rfind("--", 0) == 0 || !options.deckPath.empty()) {
+    } else if (arg == "--version") {
+      if (!hasValue || !IsVersion(args[++i])) {
+        parsed.error = "--version takes a version such as 11.0";
+        return parsed;
+      }
+      options.version = args[i];
+    } else if (arg.rfind("--", 0) == 0) {
       parsed.error = "unexpected argument '" + arg + "'";
       return parsed;
     } else {
-      options.deckPath = arg;
+      options.deckPaths.push_back(arg);
     }
-  }
-  if (!options.deckPath.empty() && options.generatedSlides > 0) {
-    parsed.error = "give either a deck file or --slides N, not both";
-    return parsed;
   }
   parsed.error = Check(options);
   return parsed;

@@ -9,10 +9,12 @@ namespace tandry::standin {
 extern const char kUsage[];
 
 struct Options {
-  std::string deckPath;     // empty when the deck is generated
-  int generatedSlides = 0;  // slides of a generated deck
-  // MonitorIndex values in show order: the show itself on the first, earlier slides on the rest.
-  std::vector<int> monitors{0};
+  std::vector<std::string> deckPaths;  // opened in this order; the last one is in front
+  int generatedSlides = 0;             // slides of a generated deck; 0 for none
+  std::string version = "11.0";        // Application.Version
+  // MonitorIndex values in show order. When given, the first presentation's show runs at once
+  // on the first monitor and the driver shows earlier slides on the rest.
+  std::vector<int> monitors;
   bool fourSlide = false;  // the last monitor shows four slides
 };
 
@@ -23,7 +25,7 @@ struct ParsedOptions {
 };
 
 // Arguments without the program name:
-//   [--monitors M,M,...] [--four-slide] (DECKFILE | --slides N)
+//   [--version V] [DECKFILE... | --slides N] [--monitors M,M,... [--four-slide]]
 ParsedOptions ParseCommandLine(const std::vector<std::string>& args);
 
 // A multi-screen engine session as the add-in makes it from a monitor order: further screen k

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "Decimal.h"
+
 namespace tandry::standin {
 
 namespace {
@@ -20,30 +22,75 @@ std::string LineError(int line, std::string_view what) {
   return "line " + std::to_string(line) + ": " + std::string(what);
 }
 
-// Applies one non-blank, non-comment line to the deck; returns what is wrong with it, if anything.
-std::string ApplyLine(std::string_view line, Deck& deck) {
-  const auto colon = line.find(':');
-  if (colon == std::string_view::npos) return "expected 'slide:', 'bullet:' or 'note:'";
-  const std::string_view keyword = Trim(line.substr(0, colon));
-  const std::string text(Trim(line.substr(colon + 1)));
-  if (keyword == "slide") {
-    if (text.empty()) return "a slide needs a title";
-    deck.slides.push_back(Slide{text, {}, {}});
-    return {};
+// "body", "title", "placeholder N" or "textbox".
+bool ParseNotesShape(std::string_view kind, NotesShape& shape) {
+  constexpr std::string_view kPlaceholder = "placeholder";
+  shape = NotesShape{};
+  if (kind == "body") return true;
+  if (kind == "title") {
+    shape.placeholderType = 1;
+    return true;
   }
-  if (keyword != "bullet" && keyword != "note") {
-    return "unknown keyword '" + std::string(keyword) + "'";
+  if (kind == "textbox") {
+    shape.placeholder = false;
+    shape.placeholderType = 0;
+    return true;
   }
-  if (deck.slides.empty()) return std::string(keyword) + " before the first slide";
-  Slide& slide = deck.slides.back();
-  if (keyword == "note") {
-    slide.notes.push_back(text);  // an empty paragraph is a paragraph too
-    return {};
-  }
-  if (text.empty()) return "a bullet needs some text";
-  slide.bullets.push_back(text);
-  return {};
+  if (kind.substr(0, kPlaceholder.size()) != kPlaceholder) return false;
+  const std::string_view rest = kind.substr(kPlaceholder.size());
+  return !rest.empty() && (rest.front() == ' ' || rest.front() == '\t') &&
+         ParseDecimal(Trim(rest), 1, shape.placeholderType);
 }
+
+// What one line of a deck adds; the parser keeps where the start line was.
+struct Parser {
+  Deck deck;
+  int startLine = 0;
+
+  // Applies one non-blank, non-comment line; returns what is wrong with it, if anything.
+  std::string Apply(std::string_view line, int lineNumber) {
+    const auto colon = line.find(':');
+    if (colon == std::string_view::npos) {
+      return "expected 'slide:', 'bullet:', 'note:', 'notes-shape:' or 'start:'";
+    }
+    const std::string_view keyword = Trim(line.substr(0, colon));
+    const std::string text(Trim(line.substr(colon + 1)));
+    if (keyword == "start") {
+      if (!ParseDecimal(text, 1, deck.startSlide)) return "start takes a slide number";
+      startLine = lineNumber;
+      return {};
+    }
+    if (keyword == "slide") {
+      if (text.empty()) return "a slide needs a title";
+      Slide slide;
+      slide.title = text;
+      slide.colour = static_cast<int>(deck.slides.size()) + 1;
+      deck.slides.push_back(std::move(slide));
+      return {};
+    }
+    if (keyword != "bullet" && keyword != "note" && keyword != "notes-shape") {
+      return "unknown keyword '" + std::string(keyword) + "'";
+    }
+    if (deck.slides.empty()) return std::string(keyword) + " before the first slide";
+    Slide& slide = deck.slides.back();
+    if (keyword == "note") {
+      if (slide.notesPage.empty()) slide.notesPage.emplace_back();
+      slide.notesPage.back().paragraphs.push_back(text);  // an empty paragraph is one too
+      return {};
+    }
+    if (keyword == "notes-shape") {
+      NotesShape shape;
+      if (!ParseNotesShape(text, shape)) {
+        return "notes-shape takes body, title, placeholder N or textbox";
+      }
+      slide.notesPage.push_back(std::move(shape));
+      return {};
+    }
+    if (text.empty()) return "a bullet needs some text";
+    slide.bullets.push_back(text);
+    return {};
+  }
+};
 
 }  // namespace
 
@@ -52,6 +99,7 @@ DeckParseResult ParseDeck(std::string_view text) {
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     text.remove_prefix(kByteOrderMark.size());
   }
+  Parser parser;
   int lineNumber = 0;
   while (!text.empty()) {
     const auto end = text.find('\n');
@@ -60,13 +108,20 @@ DeckParseResult ParseDeck(std::string_view text) {
     ++lineNumber;
     const std::string_view content = Trim(line);
     if (content.empty() || content.front() == '#') continue;
-    std::string error = ApplyLine(content, result.deck);
+    const std::string error = parser.Apply(content, lineNumber);
     if (!error.empty()) {
       result.error = LineError(lineNumber, error);
       return result;
     }
   }
-  if (result.deck.slides.empty()) result.error = "the deck has no slides";
+  result.deck = std::move(parser.deck);
+  const int slideCount = static_cast<int>(result.deck.slides.size());
+  if (slideCount == 0) {
+    result.error = "the deck has no slides";
+  } else if (result.deck.startSlide > slideCount) {
+    result.error = LineError(parser.startLine, "the deck has no slide " +
+                                                   std::to_string(result.deck.startSlide));
+  }
   return result;
 }
 
@@ -88,21 +143,35 @@ Deck GenerateDeck(int slideCount) {
   Deck deck;
   for (int k = 1; k <= slideCount; ++k) {
     const std::string number = std::to_string(k);
-    Slide slide{"Slide " + number, {}, {}};
+    Slide slide;
+    slide.title = "Slide " + number;
+    slide.colour = k;
     for (int b = 1; b <= (k - 1) % 4; ++b) {
       slide.bullets.push_back("Point " + std::to_string(b) + " of slide " + number);
     }
-    slide.notes = {"Notes of slide " + number + ".",
-                   "Second paragraph of the notes of slide " + number + "."};
+    NotesShape body;
+    body.paragraphs = {"Notes of slide " + number + ".",
+                       "Second paragraph of the notes of slide " + number + "."};
+    slide.notesPage.push_back(std::move(body));
     deck.slides.push_back(std::move(slide));
   }
   return deck;
 }
 
-std::vector<int> BuildCounts(const Deck& deck) {
-  std::vector<int> counts;
-  for (const Slide& slide : deck.slides) counts.push_back(static_cast<int>(slide.bullets.size()));
-  return counts;
+Slide BlankSlide(int colour) {
+  Slide slide;
+  slide.colour = colour;
+  slide.notesPage.emplace_back();
+  return slide;
+}
+
+std::string ShapeText(const NotesShape& shape) {
+  std::string text;
+  for (std::size_t i = 0; i < shape.paragraphs.size(); ++i) {
+    if (i > 0) text += '\r';
+    text += shape.paragraphs[i];
+  }
+  return text;
 }
 
 }  // namespace tandry::standin

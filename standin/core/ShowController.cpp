@@ -35,13 +35,14 @@ ShowController::ShowController(std::vector<int> buildCounts, ShowHost& host)
 
 int ShowController::builds() const { return slide_ > 0 ? buildsShown_[slide_ - 1] : 0; }
 
-void ShowController::Begin() {
+void ShowController::Begin(int startSlide) {
   if (phase_ != Phase::kNotStarted || buildCounts_.empty()) return;
+  if (startSlide < 1 || startSlide > slideCount()) startSlide = 1;
   phase_ = Phase::kRunning;
-  slide_ = 1;
+  slide_ = startSlide;
   host_.RaiseSlideShowBegin();
   if (!running()) return;
-  EnterSlide(1, 0);
+  EnterSlide(startSlide, 0);
 }
 
 void ShowController::Perform(ShowCommand command) {
@@ -84,6 +85,15 @@ void ShowController::End() {
   phase_ = Phase::kEnded;
   host_.RaiseSlideShowEnd();
   host_.Close();
+}
+
+bool ShowController::InsertSlide(int position, int buildCount) {
+  if (position < 1 || position > slideCount() + 1) return false;
+  buildCounts_.insert(buildCounts_.begin() + (position - 1), buildCount);
+  buildsShown_.insert(buildsShown_.begin() + (position - 1), 0);
+  if (slide_ >= position) ++slide_;
+  if (running()) host_.Redraw();  // the slide number shown may have changed
+  return true;
 }
 
 void ShowController::Next() {

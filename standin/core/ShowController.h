@@ -36,9 +36,9 @@ class ShowController {
   // One entry per slide: the number of build steps of that slide.
   ShowController(std::vector<int> buildCounts, ShowHost& host);
 
-  // Starts on slide 1 with nothing built: SlideShowBegin, then SlideShowNextSlide. Only once, and
-  // only for a deck with at least one slide.
-  void Begin();
+  // Starts on slide `startSlide` (slide 1 when outside the deck) with nothing built:
+  // SlideShowBegin, then SlideShowNextSlide. Only once, and only for a deck with a slide.
+  void Begin(int startSlide = 1);
   void Perform(ShowCommand command);
   // Slide 1 to slideCount(); `reset` starts the slide from its first build step, otherwise it
   // shows the builds it had when it was last left. False for a slide outside the deck or a show
@@ -46,6 +46,10 @@ class ShowController {
   bool GoToSlide(int slide, bool reset);
   // SlideShowEnd, then the window closes; does nothing once ended.
   void End();
+  // A slide with `buildCount` build steps joins the deck at `position` (1 to slideCount() + 1);
+  // the slides from there on move up one number, the slide shown included, which stays shown.
+  // No notification. False for a position outside that range.
+  bool InsertSlide(int position, int buildCount);
 
   bool running() const { return phase_ == Phase::kRunning; }
   int slide() const { return slide_; }  // 1-based; 0 before the start

@@ -8,30 +8,35 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-TEST(ParseCommandLine, TakesADeckFileOnThePrimaryMonitorByDefault) {
-  const ParsedOptions parsed = ParseCommandLine({"decks/sample.deck"});
+TEST(ParseCommandLine, OpensDecksWithoutAShowAndVersion11ByDefault) {
+  const ParsedOptions parsed = ParseCommandLine({"decks/sample.deck", "b.deck"});
   ASSERT_TRUE(parsed.ok()) << parsed.error;
-  EXPECT_EQ(parsed.options.deckPath, "decks/sample.deck");
+  EXPECT_THAT(parsed.options.deckPaths, ElementsAre("decks/sample.deck", "b.deck"));
   EXPECT_EQ(parsed.options.generatedSlides, 0);
-  EXPECT_THAT(parsed.options.monitors, ElementsAre(0));
+  EXPECT_EQ(parsed.options.version, "11.0");
+  EXPECT_THAT(parsed.options.monitors, IsEmpty());
   EXPECT_FALSE(parsed.options.fourSlide);
+
+  const ParsedOptions none = ParseCommandLine({"--version", "8.0"});
+  ASSERT_TRUE(none.ok()) << none.error;
+  EXPECT_THAT(none.options.deckPaths, IsEmpty());
+  EXPECT_EQ(none.options.version, "8.0");
 }
 
-TEST(ParseCommandLine, TakesMonitorsFourSlideAndAGeneratedDeckInAnyOrder) {
-  const ParsedOptions parsed =
-      ParseCommandLine({"--four-slide", "--slides", "40", "--monitors", "2,0,1"});
+TEST(ParseCommandLine, TakesMonitorsFourSlideVersionAndAGeneratedDeckInAnyOrder) {
+  const ParsedOptions parsed = ParseCommandLine(
+      {"--four-slide", "--slides", "40", "--version", "16.0", "--monitors", "2,0,1"});
   ASSERT_TRUE(parsed.ok()) << parsed.error;
-  EXPECT_TRUE(parsed.options.deckPath.empty());
+  EXPECT_THAT(parsed.options.deckPaths, IsEmpty());
   EXPECT_EQ(parsed.options.generatedSlides, 40);
+  EXPECT_EQ(parsed.options.version, "16.0");
   EXPECT_THAT(parsed.options.monitors, ElementsAre(2, 0, 1));
   EXPECT_TRUE(parsed.options.fourSlide);
 }
 
 TEST(ParseCommandLine, RefusesWhatItCannotRun) {
   const std::vector<std::vector<std::string>> bad = {
-      {},
       {"--monitors", "0,1"},
-      {"a.deck", "b.deck"},
       {"a.deck", "--slides", "3"},
       {"--slides", "0"},
       {"--slides", "-3"},
@@ -46,6 +51,12 @@ TEST(ParseCommandLine, RefusesWhatItCannotRun) {
       {"a.deck", "--four-slide"},
       {"a.deck", "--four-slide", "--monitors", "1"},
       {"a.deck", "--verbose"},
+      {"--version"},
+      {"--version", "11"},
+      {"--version", "11."},
+      {"--version", ".0"},
+      {"--version", "v11.0"},
+      {"--version", "11.0.1"},
   };
   for (const auto& args : bad) {
     std::string line;

@@ -25,9 +25,57 @@ TEST(ParseDeck, ReadsSlidesBulletsAndNotesInOrder) {
   const Slide& first = result.deck.slides[0];
   EXPECT_EQ(first.title, "First");
   EXPECT_THAT(first.bullets, ElementsAre("one", "two"));
-  EXPECT_THAT(first.notes, ElementsAre("Para one.", "", "Para: three."));
+  ASSERT_EQ(first.notesPage.size(), 1u);  // the note lines make one body placeholder
+  EXPECT_TRUE(first.notesPage[0].placeholder);
+  EXPECT_EQ(first.notesPage[0].placeholderType, 2);
+  EXPECT_THAT(first.notesPage[0].paragraphs, ElementsAre("Para one.", "", "Para: three."));
+  EXPECT_EQ(ShapeText(first.notesPage[0]), "Para one.\r\rPara: three.");
   EXPECT_EQ(result.deck.slides[1].title, "Second: with colon");
   EXPECT_THAT(result.deck.slides[1].bullets, IsEmpty());
+  EXPECT_THAT(result.deck.slides[1].notesPage, IsEmpty());
+  EXPECT_EQ(first.colour, 1);
+  EXPECT_EQ(result.deck.slides[1].colour, 2);
+  EXPECT_EQ(result.deck.startSlide, 1);
+}
+
+TEST(ParseDeck, ReadsNotesPagesOfMixedShapesInPageOrder) {
+  const DeckParseResult result = ParseDeck(
+      "slide: Mixed\n"
+      "notes-shape: title\n"
+      "note: Page title\n"
+      "notes-shape: textbox\n"
+      "note: Box one\n"
+      "note: Box two\n"
+      "notes-shape: body\n"
+      "notes-shape: placeholder  7\n"
+      "note: Seven\n"
+      "notes-shape: body\n"
+      "note: Second body\n"
+      "slide: Box first\n"
+      "notes-shape: textbox\n"
+      "note: in the box\n"
+      "start: 2\n");
+  ASSERT_TRUE(result.ok()) << result.error;
+  const struct {
+    bool placeholder;
+    int type;
+    const char* text;
+  } expected[] = {{true, 1, "Page title"},
+                  {false, 0, "Box one\rBox two"},
+                  {true, 2, ""},
+                  {true, 7, "Seven"},
+                  {true, 2, "Second body"}};
+  const std::vector<NotesShape>& page = result.deck.slides[0].notesPage;
+  ASSERT_EQ(page.size(), std::size(expected));
+  for (std::size_t i = 0; i < page.size(); ++i) {
+    EXPECT_EQ(page[i].placeholder, expected[i].placeholder) << i;
+    EXPECT_EQ(page[i].placeholderType, expected[i].type) << i;
+    EXPECT_EQ(ShapeText(page[i]), expected[i].text) << i;
+  }
+  const std::vector<NotesShape>& second = result.deck.slides[1].notesPage;
+  ASSERT_EQ(second.size(), 1u);  // a note after a text box goes into the box
+  EXPECT_FALSE(second[0].placeholder);
+  EXPECT_EQ(result.deck.startSlide, 2);
 }
 
 TEST(ParseDeck, AcceptsCrlfByteOrderMarkIndentationAndNoFinalNewline) {
@@ -36,7 +84,7 @@ TEST(ParseDeck, AcceptsCrlfByteOrderMarkIndentationAndNoFinalNewline) {
   ASSERT_TRUE(result.ok()) << result.error;
   EXPECT_EQ(result.deck.slides[0].title, "T");
   EXPECT_THAT(result.deck.slides[0].bullets, ElementsAre("b"));
-  EXPECT_THAT(result.deck.slides[0].notes, ElementsAre("n"));
+  EXPECT_THAT(result.deck.slides[0].notesPage[0].paragraphs, ElementsAre("n"));
 }
 
 TEST(ParseDeck, KeepsUtf8TextAsItIs) {
@@ -54,11 +102,25 @@ TEST(ParseDeck, ReportsTheFirstFaultWithItsLineNumber) {
       {"bullet: early\n", "line 1: bullet before the first slide"},
       {"# c\nnote: early\n", "line 2: note before the first slide"},
       {"slide: a\n\ntitle: x\n", "line 3: unknown keyword 'title'"},
-      {"slide: a\njust text\n", "line 2: expected 'slide:', 'bullet:' or 'note:'"},
+      {"slide: a\njust text\n",
+       "line 2: expected 'slide:', 'bullet:', 'note:', 'notes-shape:' or 'start:'"},
       {"slide:   \n", "line 1: a slide needs a title"},
       {"slide: a\nbullet:\r\n", "line 2: a bullet needs some text"},
       {"Slide: a\n", "line 1: unknown keyword 'Slide'"},
-      {"slide: a\nbullet\n", "line 2: expected 'slide:', 'bullet:' or 'note:'"},
+      {"slide: a\nbullet\n",
+       "line 2: expected 'slide:', 'bullet:', 'note:', 'notes-shape:' or 'start:'"},
+      {"notes-shape: body\n", "line 1: notes-shape before the first slide"},
+      {"slide: a\nnotes-shape: footer\n",
+       "line 2: notes-shape takes body, title, placeholder N or textbox"},
+      {"slide: a\nnotes-shape: placeholder\n",
+       "line 2: notes-shape takes body, title, placeholder N or textbox"},
+      {"slide: a\nnotes-shape: placeholder 0\n",
+       "line 2: notes-shape takes body, title, placeholder N or textbox"},
+      {"slide: a\nnotes-shape: placeholder2\n",
+       "line 2: notes-shape takes body, title, placeholder N or textbox"},
+      {"start: first\nslide: a\n", "line 1: start takes a slide number"},
+      {"start: 0\nslide: a\n", "line 1: start takes a slide number"},
+      {"start: 3\nslide: a\nslide: b\n", "line 1: the deck has no slide 3"},
   };
   for (const Case& c : cases) {
     const DeckParseResult result = ParseDeck(c.text);
@@ -80,9 +142,9 @@ TEST(LoadDeckFile, ReadsTheSampleDeck) {
   int slidesWithBuilds = 0;
   int slidesWithSeveralParagraphs = 0;
   for (const Slide& slide : slides) {
-    EXPECT_FALSE(slide.notes.empty()) << slide.title;
+    ASSERT_FALSE(slide.notesPage.empty()) << slide.title;
     slidesWithBuilds += !slide.bullets.empty();
-    slidesWithSeveralParagraphs += slide.notes.size() > 1;
+    slidesWithSeveralParagraphs += slide.notesPage[0].paragraphs.size() > 1;
   }
   EXPECT_GE(slidesWithBuilds, slides.size() / 2);
   EXPECT_GE(slidesWithSeveralParagraphs, 3);
@@ -98,9 +160,14 @@ TEST(GenerateDeck, MakesNSlidesWithVaryingBuildsAndNotes) {
   ASSERT_EQ(deck.slides.size(), 6u);
   EXPECT_EQ(deck.slides[0].title, "Slide 1");
   EXPECT_EQ(deck.slides[5].title, "Slide 6");
-  EXPECT_THAT(BuildCounts(deck), ElementsAre(0, 1, 2, 3, 0, 1));
+  EXPECT_EQ(deck.slides[2].bullets.size(), 2u);
   EXPECT_EQ(deck.slides[2].bullets[1], "Point 2 of slide 3");
-  for (const Slide& slide : deck.slides) EXPECT_EQ(slide.notes.size(), 2u);
+  EXPECT_EQ(deck.slides[4].bullets.size(), 0u);
+  EXPECT_EQ(deck.slides[5].colour, 6);
+  for (const Slide& slide : deck.slides) {
+    ASSERT_EQ(slide.notesPage.size(), 1u);
+    EXPECT_EQ(slide.notesPage[0].paragraphs.size(), 2u);
+  }
   EXPECT_THAT(GenerateDeck(0).slides, IsEmpty());
 }
 

@@ -16,6 +16,7 @@
 #include "Driver.h"
 #include "MessagePump.h"
 #include "Monitors.h"
+#include "PresentationObject.h"
 #include "SlideShowWindowObject.h"
 #include "StandinTestSupport.h"
 #include "TestWindows.h"
@@ -61,8 +62,8 @@ class EndToEndTest : public ::testing::Test {
   void SetUp() override {
     before_ = SlideBitmaps();
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(MonitorRectByIndex(i, monitors_[i]));
-    app_ = ApplicationObject::Create();
-    show_ = app_->RunShow(GenerateDeck(kSlides), "end to end", monitors_[0]);
+    app_ = ApplicationObject::Create("11.0");
+    show_ = app_->Open("end to end", GenerateDeck(kSlides)).RunShow(monitors_[0]);
     ASSERT_TRUE(show_);
     window_ = show_->window();
     driver_ = Driver::Start(*app_.get(), *show_.get(), "end to end", kSlides,

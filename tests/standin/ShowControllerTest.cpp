@@ -55,6 +55,20 @@ TEST(ShowControllerStart, RaisesBeginThenTheFirstSlideAndStartsOnItUnbuilt) {
   show.Begin();  // only once
 }
 
+TEST(ShowControllerStart, StartsOnTheGivenSlideOrOnSlideOneWhenItIsOutsideTheDeck) {
+  const struct {
+    int start;
+    int slide;
+  } cases[] = {{3, 3}, {1, 1}, {4, 1}, {0, 1}, {-2, 1}};
+  for (const auto& c : cases) {
+    ::testing::NiceMock<MockHost> host;
+    ShowController show({0, 0, 0}, host);
+    EXPECT_CALL(host, RaiseNextSlide()).WillOnce(Invoke([&] { EXPECT_EQ(show.slide(), c.slide); }));
+    show.Begin(c.start);
+    EXPECT_EQ(show.slide(), c.slide) << c.start;
+  }
+}
+
 TEST(ShowControllerStart, ADeckWithoutSlidesNeverRuns) {
   StrictMock<MockHost> host;
   ShowController show({}, host);
@@ -165,6 +179,38 @@ TEST_F(ShowControllerTest, AnEndFromTheEndNotificationIsIgnored) {
   EXPECT_CALL(host_, RaiseSlideShowEnd()).WillOnce(Invoke([&] { show_.End(); }));
   EXPECT_CALL(host_, Close());
   show_.End();
+}
+
+TEST_F(ShowControllerTest, AnInsertedSlideMovesTheLaterSlidesUpAndKeepsTheShownOne) {
+  EXPECT_CALL(host_, RaiseNextSlide());
+  EXPECT_CALL(host_, RaiseNextBuild());
+  EXPECT_CALL(host_, Redraw()).Times(2);
+  ASSERT_TRUE(show_.GoToSlide(3, true));
+  show_.Perform(ShowCommand::kNext);  // slide 3, build 1
+  ::testing::Mock::VerifyAndClearExpectations(&host_);
+
+  // Before the shown slide: it becomes slide 4 with its build; after it: nothing moves.
+  EXPECT_CALL(host_, Redraw()).Times(3);
+  ASSERT_TRUE(show_.InsertSlide(2, 0));
+  ExpectPosition(4, 1);
+  ASSERT_TRUE(show_.InsertSlide(5, 2));  // after the last
+  ASSERT_TRUE(show_.InsertSlide(4, 0));  // at the shown slide's place: it moves on
+  ExpectPosition(5, 1);
+  EXPECT_EQ(show_.slideCount(), 6);
+  EXPECT_FALSE(show_.InsertSlide(0, 0));
+  EXPECT_FALSE(show_.InsertSlide(8, 0));
+  ::testing::Mock::VerifyAndClearExpectations(&host_);
+
+  // The inserted slides run like the others: slide 6 has two build steps.
+  EXPECT_CALL(host_, RaiseNextSlide()).Times(2);
+  EXPECT_CALL(host_, RaiseNextBuild()).Times(2);
+  EXPECT_CALL(host_, Redraw()).Times(4);
+  show_.Perform(ShowCommand::kNext);  // slide 6
+  ExpectPosition(6, 0);
+  show_.Perform(ShowCommand::kNext);
+  show_.Perform(ShowCommand::kNext);
+  ExpectPosition(6, 2);
+  ASSERT_TRUE(show_.GoToSlide(2, true));
 }
 
 TEST(CommandForKey, MapsThePresenterKeys) {

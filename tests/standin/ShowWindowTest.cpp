@@ -13,9 +13,9 @@
 
 #include "ApplicationObject.h"
 #include "Automation.h"
+#include "Deck.h"
 #include "HostObjectModel.h"
 #include "LateBound.h"
-#include "Deck.h"
 #include "MessagePump.h"
 #include "Monitors.h"
 #include "ScopedWin.h"
@@ -79,13 +79,14 @@ class RecordingSink final : public DispatchObject<IDispatch> {
   std::function<void(DISPID)> onEvent;  // runs after the recording
 
  private:
-  HRESULT InvokeMember(DISPID id, WORD, const DISPPARAMS& params, VARIANT*) override {
+  HRESULT InvokeMember(Invocation& call) override {
     Notification n;
-    n.event = id;
-    EXPECT_EQ(params.cArgs, 1u);
-    EXPECT_EQ(params.rgvarg[0].vt, VT_DISPATCH);
-    IDispatch* argument = params.rgvarg[0].pdispVal;
-    if (id == kSlideShowEnd) {
+    n.event = call.id();
+    ScopedVariant passed;
+    EXPECT_HRESULT_SUCCEEDED(call.Argument(0, VT_DISPATCH, *passed.get()));
+    EXPECT_FALSE(call.Given(1));
+    IDispatch* argument = (*passed).pdispVal;
+    if (n.event == kSlideShowEnd) {
       std::wstring name;
       if (SUCCEEDED(latebound::GetText(argument, L"Name", name))) {
         n.presentation.assign(name.begin(), name.end());
@@ -100,7 +101,7 @@ class RecordingSink final : public DispatchObject<IDispatch> {
       n.markedPixels = MarkedPixels(capture, n.background);
     }
     received.push_back(n);
-    if (onEvent) onEvent(id);
+    if (onEvent) onEvent(n.event);
     return S_OK;
   }
   HWND lastWindow_ = nullptr;
@@ -111,12 +112,12 @@ class RecordingSink final : public DispatchObject<IDispatch> {
 class StandinShowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app_ = ApplicationObject::Create();
+    app_ = ApplicationObject::Create("11.0");
     ASSERT_HRESULT_SUCCEEDED(app_->FindConnectionPoint(DIID_ApplicationEvents, point_.receive()));
     sink_.reset(new RecordingSink());
     ASSERT_HRESULT_SUCCEEDED(point_->Advise(sink_.get(), &cookie_));
     ASSERT_TRUE(MonitorRectByIndex(0, monitor_));
-    show_ = app_->RunShow(GenerateDeck(5), "five slides", monitor_);
+    show_ = app_->Open("five slides", GenerateDeck(5)).RunShow(monitor_);
     ASSERT_TRUE(show_);
     window_ = show_->window();
   }

@@ -1,9 +1,14 @@
-// What the stand-in's Windows tests share: key presses on the show window, and the slides'
-// colours in the form captures give them.
+// What the stand-in's Windows tests share: key presses on the show window, the slides' colours
+// in the form captures give them, and IDispatch calls made exactly as a test spells them.
 #pragma once
 
 #include <windows.h>
+#include <oaidl.h>
 
+#include <string>
+#include <vector>
+
+#include "ScopedWin.h"
 #include "SlideLayout.h"
 
 namespace tandry::standin {
@@ -15,10 +20,55 @@ inline void PressKey(HWND window, unsigned virtualKey) {
   SendMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
-// The background of slide n (1-based) as a capture shows it.
-inline COLORREF BackgroundColour(int slideNumber) {
-  const Rgb colour = SlideBackground(slideNumber);
-  return RGB(colour.red, colour.green, colour.blue);
+// The background of slide colour n as a capture shows it.
+inline COLORREF BackgroundColour(int colour) {
+  const Rgb rgb = SlideBackground(colour);
+  return RGB(rgb.red, rgb.green, rgb.blue);
 }
+
+// A variant of any type with the given bits, for arguments that the late-bound helpers don't
+// make (VT_I2, VT_UI1, VT_BYREF, ...). It owns nothing.
+inline VARIANT RawVariant(VARTYPE type, LONGLONG bits) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = type;
+  v.llVal = bits;
+  return v;
+}
+
+// One IDispatch::Invoke of member `name` with `lastFirst` as rgvarg, the first ones of which
+// are named by `named` (argument names, resolved through GetIDsOfNames with the member's name).
+class RawCall {
+ public:
+  RawCall(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT> lastFirst = {},
+          std::vector<const wchar_t*> named = {}) {
+    std::vector<LPOLESTR> names{const_cast<LPOLESTR>(name)};
+    for (const wchar_t* argument : named) names.push_back(const_cast<LPOLESTR>(argument));
+    std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
+    hr = object->GetIDsOfNames(IID_NULL, names.data(), static_cast<UINT>(names.size()),
+                               LOCALE_USER_DEFAULT, ids.data());
+    if (FAILED(hr)) return;
+    DISPPARAMS params{lastFirst.data(), ids.data() + 1, static_cast<UINT>(lastFirst.size()),
+                      static_cast<UINT>(named.size())};
+    EXCEPINFO exception{};
+    UINT argumentError = 0;
+    hr = object->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result.get(),
+                        &exception, &argumentError);
+    scode = exception.scode;
+    if (exception.bstrDescription) description = exception.bstrDescription;
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+  }
+  // DISP_E_EXCEPTION with a failure code and a description, as a failing member reports.
+  bool FailedWithException() const {
+    return hr == DISP_E_EXCEPTION && FAILED(scode) && !description.empty();
+  }
+
+  HRESULT hr = E_FAIL;
+  ScopedVariant result;
+  SCODE scode = S_OK;
+  std::wstring description;
+};
 
 }  // namespace tandry::standin
