@@ -172,7 +172,9 @@ HRESULT AddInObject::InvokeMember(Invocation& call) {
     case addin::kDescription:
       if (!call.put()) return call.ReturnText(entry_.description);
       hr = call.PutValue(VT_BSTR, *value.get());
-      if (SUCCEEDED(hr)) entry_.description.assign((*value).bstrVal, SysStringLen((*value).bstrVal));
+      if (SUCCEEDED(hr)) {
+        entry_.description.assign((*value).bstrVal, SysStringLen((*value).bstrVal));
+      }
       return hr;
     case addin::kProgId:
       return call.ReturnText(entry_.progId);

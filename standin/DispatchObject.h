@@ -1,7 +1,7 @@
 // The stand-in's automation objects: reference counting and IDispatch over a hand-written table
-// of members (name, DISPID, whether it can be set, argument names), so that callers reach every member by name
-// without a type library, pass arguments by position or by name, leave optional ones out and
-// give numbers in any numeric type. A member that fails is reported as DISP_E_EXCEPTION with an
+// of members (name, DISPID, whether it can be set, argument names), so that callers reach every
+// member by name without a type library, pass arguments by position or by name, leave optional
+// ones out and give numbers in any numeric type. A member that fails is reported as DISP_E_EXCEPTION with an
 // EXCEPINFO holding its failure code and a description, as the presentation program reports it.
 #pragma once
 

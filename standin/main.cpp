@@ -43,7 +43,9 @@ bool RunDriverShow(Host& host, const Options& options, ScopedComPtr<SlideShowWin
   if (plan.needsSession()) {
     driver = Driver::Start(host.app(), *show.get(), presentation.name(),
                            presentation.slideCount(), plan);
-    if (!driver) std::fprintf(stderr, "standin: tandrycore.dll is not usable; the show runs alone\n");
+    if (!driver) {
+      std::fprintf(stderr, "standin: tandrycore.dll is not usable; the show runs alone\n");
+    }
   }
   return true;
 }

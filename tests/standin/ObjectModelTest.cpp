@@ -163,8 +163,8 @@ TEST(ObjectModel, NotesPagesGiveTheirShapesInPageOrder) {
                                  "notes-shape: placeholder 5\n"
                                  "note: Footer\n"
                                  "slide: Without notes\n"));
-  ScopedComPtr<IDispatch> slides = Member(Member(AsDispatch(*app.get()), L"ActivePresentation").get(),
-                                          L"Slides");
+  ScopedComPtr<IDispatch> slides =
+      Member(Member(AsDispatch(*app.get()), L"ActivePresentation").get(), L"Slides");
   ScopedComPtr<IDispatch> shapes =
       Member(Member(Member(slides.get(), L"Item", {1}).get(), L"NotesPage").get(), L"Shapes");
   const struct {
@@ -222,7 +222,9 @@ class RunningShowTest : public ::testing::Test {
   }
 
   LONG ShownSlide() { return Number(Member(view_.get(), L"Slide").get(), L"SlideIndex"); }
-  HWND Window() { return reinterpret_cast<HWND>(static_cast<LONG_PTR>(Number(window_.get(), L"HWND"))); }
+  HWND Window() {
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(Number(window_.get(), L"HWND")));
+  }
 
   ScopedComPtr<ApplicationObject> app_;
   ScopedComPtr<IDispatch> presentation_;

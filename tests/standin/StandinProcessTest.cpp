@@ -235,9 +235,10 @@ TEST(StandinProcess, ConnectsItsAddInsInOrderAnswersAnotherProcessByNameAndEndsO
                           "Recording released"));
   EXPECT_THAT(Lines(log, "Refusing"),
               ElementsAre("Refusing OnConnection 1 9.0", "Refusing released"));
-  EXPECT_THAT(Lines(errors), UnorderedElementsAre(
-                                 HasSubstr("TandryTest.RefusingAddIn is not loaded: it refused"),
-                                 HasSubstr("TandryTest.Missing is not loaded: it cannot be created")));
+  EXPECT_THAT(Lines(errors),
+              UnorderedElementsAre(
+                  HasSubstr("TandryTest.RefusingAddIn is not loaded: it refused"),
+                  HasSubstr("TandryTest.Missing is not loaded: it cannot be created")));
   SetEnvironmentVariableA(kLogVariable, nullptr);
 }
 
