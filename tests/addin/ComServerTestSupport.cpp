@@ -1,6 +1,5 @@
 #include "ComServerTestSupport.h"
 
-#include "MessagePump.h"
 #include "ScopedWin.h"
 
 namespace tandry::addin::test {
@@ -66,34 +65,14 @@ std::optional<DWORD> RegistryNumber(HKEY root, const std::wstring& path, const w
   return number;
 }
 
-DialogCloser::DialogCloser(std::wstring title)
-    : watcher_([this, title = std::move(title)] {
-        HWND dialog = nullptr;
-        // Visible only once its controls are made.
-        wintest::WaitUntil([&] {
-          dialog = ::FindWindowW(L"#32770", title.c_str());
-          return dialog && ::IsWindowVisible(dialog);
-        });
-        if (!dialog) return;
-        ::EnumChildWindows(
-            dialog,
-            [](HWND child, LPARAM texts) {
-              wchar_t text[512] = {};
-              ::GetWindowTextW(child, text, 512);
-              reinterpret_cast<std::vector<std::wstring>*>(texts)->push_back(text);
-              return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&texts_));
-        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
-      }) {}
-
-DialogCloser::~DialogCloser() {
-  if (watcher_.joinable()) watcher_.join();
-}
-
-std::vector<std::wstring> DialogCloser::Texts() {
-  if (watcher_.joinable()) watcher_.join();
-  return texts_;
+std::vector<std::wstring> ChildTexts(HWND window) {
+  std::vector<std::wstring> texts;
+  for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(child, text, 512);
+    texts.push_back(text);
+  }
+  return texts;
 }
 
 }  // namespace tandry::addin::test

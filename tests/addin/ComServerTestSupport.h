@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace tandry::addin::test {
@@ -29,21 +28,8 @@ std::optional<std::wstring> RegistryText(HKEY root, const std::wstring& path,
                                          const wchar_t* name = nullptr);
 std::optional<DWORD> RegistryNumber(HKEY root, const std::wstring& path, const wchar_t* name);
 
-// Watches on a thread of its own for a dialog window titled `title` (a message box, the about
-// box), keeps the texts of its children and closes it: for a test whose thread shows it modally.
-class DialogCloser {
- public:
-  explicit DialogCloser(std::wstring title);
-  ~DialogCloser();
-  DialogCloser(const DialogCloser&) = delete;
-  DialogCloser& operator=(const DialogCloser&) = delete;
-  // Waits for the watch to end; the texts of the dialog's children, empty when none appeared.
-  std::vector<std::wstring> Texts();
-
- private:
-  std::vector<std::wstring> texts_;
-  std::thread watcher_;
-};
+// The texts of a window's children (a message box's message, the about box's lines).
+std::vector<std::wstring> ChildTexts(HWND window);
 
 // COM initialised for the test's thread (single-threaded apartment) while it lives.
 class ComApartment {

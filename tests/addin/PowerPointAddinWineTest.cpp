@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ComServerTestSupport.h"
+#include "DialogDriver.h"
 #include "HostObjectModel.h"
 #include "ScopedWin.h"
 #include "tandryaddin.h"
@@ -74,15 +75,18 @@ TEST_F(PowerPointAddinTest, AnswersItsQuestionsByNameAsFalseBeforeItIsConnected)
 TEST_F(PowerPointAddinTest, AboutAndStartReachTheEngineAndTheStartStopToggle) {
   ScopedComPtr<IDispatch> addin = CreateAddin();
   ASSERT_TRUE(addin);
-  DialogCloser about(L"About");
-  ScopedVariant none;
-  EXPECT_EQ(CallByName(addin.get(), L"AboutTandry", none.get()), S_OK);
-  EXPECT_THAT(about.Texts(), Contains(L"Copyright (C) 2003-2025 The Tandry Team"));
+  std::vector<std::wstring> about;
+  wintest::DriveDialog(
+      L"About", [&] { EXPECT_EQ(CallByName(addin.get(), L"AboutTandry", nullptr), S_OK); },
+      [&](HWND box) { about = ChildTexts(box); });
+  EXPECT_THAT(about, Contains(L"Copyright (C) 2003-2025 The Tandry Team"));
 
   // Not connected to a host, there is no presentation to show.
-  DialogCloser refusal(L"Tandry");
-  EXPECT_EQ(CallByName(addin.get(), L"StartTandry", none.get()), S_OK);
-  EXPECT_THAT(refusal.Texts(), Contains(L"Please open a presentation to start slide show."));
+  std::vector<std::wstring> refusal;
+  wintest::DriveDialog(
+      L"Tandry", [&] { EXPECT_EQ(CallByName(addin.get(), L"StartTandry", nullptr), S_OK); },
+      [&](HWND box) { refusal = ChildTexts(box); });
+  EXPECT_THAT(refusal, Contains(L"Please open a presentation to start slide show."));
 }
 
 TEST_F(PowerPointAddinTest, RegisteredTypeLibraryDescribesTheFiveMethodsInOrder) {
