@@ -23,8 +23,6 @@ std::vector<MonitorRect> EnumeratedMonitors() {
 
 }  // namespace
 
-int MonitorCount() { return static_cast<int>(EnumeratedMonitors().size()); }
-
 bool MonitorRectByIndex(int index, RECT& rect) {
   const std::vector<MonitorRect> monitors = EnumeratedMonitors();
   const std::vector<std::size_t> order = PrimaryFirstOrder(monitors);

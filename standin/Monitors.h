@@ -6,8 +6,6 @@
 
 namespace tandry::standin {
 
-int MonitorCount();
-
 // The full rectangle of monitor `index`; false when there is no such monitor.
 bool MonitorRectByIndex(int index, RECT& rect);
 
