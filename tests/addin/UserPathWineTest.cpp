@@ -97,12 +97,16 @@ class UserPathTest : public ::testing::Test {
   void SetUp() override {
     for (int i = 0; i < 3; ++i) ASSERT_TRUE(standin::MonitorRectByIndex(i, monitors_[i]));
     bitmapsBefore_ = SlideBitmaps();
+    ::GetCursorPos(&cursor_);
   }
 
+  // A show puts the mouse pointer in the middle of its monitor; it goes back to where it was,
+  // so that the tests after this one find it where they left it.
   void TearDown() override {
     if (host_) host_->Exit();
     host_.reset();
     wintest::DispatchPendingMessages();
+    ::SetCursorPos(cursor_.x, cursor_.y);
   }
 
   // The stand-in as the user starts it: the presentation program of `version` with one deck,
@@ -227,6 +231,7 @@ class UserPathTest : public ::testing::Test {
 
   RECT monitors_[3]{};
   std::set<std::wstring> bitmapsBefore_;
+  POINT cursor_{};
   std::unique_ptr<standin::Host> host_;
 };
 
