@@ -37,22 +37,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, ClientBoxTest,
                                            ScaleCase{144, {420, 324, 26, 26}, {540, 456, 122, 38}},
                                            ScaleCase{120, {350, 270, 21, 21}, {450, 380, 101, 31}}));
 
-TEST(DialogLayouts, EveryDialogHasOneFrameFirstAndOneDefaultAndCancelButton) {
-  for (const DialogLayout* layout :
-       {&SettingsFormLayout(), &SetPasswordFormLayout(), &ChangePasswordFormLayout()}) {
-    ASSERT_FALSE(layout->rows.empty());
-    EXPECT_EQ(layout->rows.front().kind, ControlKind::Frame) << layout->rows.front().id;
-    for (ControlKind kind : {ControlKind::Frame, ControlKind::DefaultButton,
-                             ControlKind::CancelButton}) {
-      EXPECT_EQ(std::count_if(layout->rows.begin(), layout->rows.end(),
-                              [&](const ControlRow& row) { return row.kind == kind; }),
-                1);
-    }
-  }
-  EXPECT_EQ(Row(SettingsFormLayout(), settings_form::Label2).caption,
-            u"Monitor order   Include monitors"
-            u"                                                    Exclude monitors");
-}
-
 }  // namespace
 }  // namespace tandry::addin

@@ -65,11 +65,11 @@ class FakeDialogControls : public DialogControls {
 };
 
 // A monitor count that the test sets, a stored password held in memory and scrambled by a
-// simple rule of the same length, and a record of messages and about boxes.
+// simple rule of the same length, and a record of the messages.
 class FakeDialogServices : public DialogServices {
  public:
   void GetMonitorCount(MonitorCounts& out) override;
-  void ShowAboutForm() override { ++aboutBoxes; }
+  void ShowAboutForm() override {}
   void ShowMessage(const std::u16string& text, MessageIcon icon) override;
   std::u16string GetStoredPassword() override { return stored; }
   std::u16string EncryptText(const std::u16string& text) override;
@@ -81,7 +81,6 @@ class FakeDialogServices : public DialogServices {
   std::u16string stored;
   std::vector<std::pair<std::u16string, MessageIcon>> messages;
   std::function<void()> onMessage;  // runs while the message is up
-  int aboutBoxes = 0;
 };
 
 class FakePasswordForms : public PasswordForms {

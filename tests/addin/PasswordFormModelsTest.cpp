@@ -47,19 +47,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, AcceptsPasswordTest,
                                            AcceptCase{u"secret", u"KRW Tolve ", false},
                                            AcceptCase{u"KRW Tolve ", u"KRW Tolve ", true}));
 
-TEST(AcceptsPassword, TheMasterPasswordDoesNotReadTheStore) {
-  class CountingServices : public FakeDialogServices {
-   public:
-    std::u16string GetStoredPassword() override {
-      ++reads;
-      return stored;
-    }
-    int reads = 0;
-  } services;
-  EXPECT_TRUE(AcceptsPassword(services, u"KRW Tolve"));
-  EXPECT_EQ(services.reads, 0);
-}
-
 const std::u16string kIncorrect = u"Incorrect Password. Please enter password again.";
 const std::u16string kMismatch =
     u"The new passwords do not match. Please enter new passwords again.";
@@ -104,14 +91,6 @@ TEST_F(SetPasswordFormTest, MasterPasswordOpensAndCancelLeaves) {
   EXPECT_FALSE(form_.OKPressed());
   EXPECT_EQ(controls_.hides, 2);
   EXPECT_THAT(services_.messages, IsEmpty());
-}
-
-TEST_F(SetPasswordFormTest, ShowCharsSwitchesTheMask) {
-  EXPECT_TRUE(controls_.at(set_password_form::PasswordText).masked);
-  controls_.UserClicks(form_, set_password_form::ShowCharsCheck);
-  EXPECT_FALSE(controls_.at(set_password_form::PasswordText).masked);
-  controls_.UserClicks(form_, set_password_form::ShowCharsCheck);
-  EXPECT_TRUE(controls_.at(set_password_form::PasswordText).masked);
 }
 
 class ChangePasswordFormTest : public ::testing::Test {

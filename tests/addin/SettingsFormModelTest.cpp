@@ -454,27 +454,6 @@ TEST_F(SettingsFormModelTest, PresentationWithoutANameGetsNoEntry) {
   EXPECT_EQ(model_.GetPresName(), u"C.ppt");
 }
 
-TEST_F(SettingsFormModelTest, ClosesWithOrWithoutTheChoices) {
-  Open({3, 3}, {0});
-  Click(CancelCommand);
-  EXPECT_FALSE(model_.OKPressed());
-  EXPECT_EQ(controls_.hides, 1);
-  Click(OKCommand);
-  EXPECT_TRUE(model_.OKPressed());
-  EXPECT_EQ(controls_.hides, 2);
-  Open({3, 3}, {0});
-  EXPECT_FALSE(model_.OKPressed());
-}
-
-TEST_F(SettingsFormModelTest, AboutBoxChangesNothing) {
-  Open({3, 3}, {2, 0}, true);
-  const Items included = Included();
-  Click(AboutCommand);
-  EXPECT_EQ(services_.aboutBoxes, 1);
-  EXPECT_EQ(Included(), included);
-  EXPECT_EQ(controls_.hides, 0);
-}
-
 constexpr ControlId kMonitorSettings[] = {IncludeCommand,     ExcludeCommand,
                                           MoveUpCommand,      MoveDownCommand,
                                           DisplayNotesCheck,  LastMonitor4SlidesCheck,
