@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "DialogControls.h"
 #include "DialogLayouts.h"
 #include "ScopedWin.h"
