@@ -106,7 +106,8 @@ bool SlidePane::OpenOn(const Rect& screen) {
 
 void SlidePane::Relayout() {
   const Rect client = ClientArea();
-  if (client == laidOutFor_) return;
+  // A window with no area (minimised, say) keeps its slides for when it has room again.
+  if (client == laidOutFor_ || client.Empty()) return;
   laidOutFor_ = client;
   layout_ = LayoutPane(kind_, client.width, client.height, withNotes_);
   positions_.resize(layout_.positions.size());

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the win64 configuration, starts a Wine bench of its own, runs the session benchmark on
-# it (capture and NextSlide, each as a ratio against a baseline of the same run) and stops the
-# bench again.
+# it (capture, NextSlide and a slide window's repaint, each as a ratio against a baseline of the
+# same run, and the memory a loaded slide keeps) and stops the bench again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TANDRY_BUILD_DIR:-$root/build}

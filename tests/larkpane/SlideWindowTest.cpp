@@ -309,6 +309,11 @@ TEST_F(SlideWindow, FitsItsSlidesAgainWhenItsSizeChanges) {
   EXPECT_EQ(fourShot.At(600, 280), kBlue);
   EXPECT_EQ(fourShot.At(600, 420), kYellow);
   EXPECT_EQ(fourShot.Count({0, 0, 800, 225}, [](COLORREF c) { return c != kBlack; }), 0);
+
+  // Shrunk to nothing (as minimised) and back: the slide is still there.
+  ::SetWindowPos(slideWindow, nullptr, 0, 0, 0, 0, keep);
+  ::SetWindowPos(slideWindow, nullptr, 0, 0, 480, 480, keep);
+  EXPECT_EQ(ClientPixels(slideWindow).At(240, 100), kBlue);
 }
 
 TEST_F(SlideWindow, FourSlideWindowShowsEachPositionInItsQuadrant) {
