@@ -9,15 +9,18 @@
 #include <string>
 #include <vector>
 
+#include "ApplicationObject.h"
 #include "ComServerTestSupport.h"
 #include "DialogDriver.h"
 #include "HostObjectModel.h"
+#include "LateBound.h"
 #include "ScopedWin.h"
 #include "tandryaddin.h"
 
 namespace tandry::addin::test {
 namespace {
 
+using latebound::Arg;
 using ::testing::Contains;
 
 // The public methods in the order of the interface.
@@ -168,6 +171,34 @@ TEST_F(PowerPointAddinTest, ConnectionInterfaceSharesTheObjectsIdentity) {
   EXPECT_EQ(fromObject.get(), fromConnection.get());
   // The host's notification that the list of add-ins changed is accepted and ignored.
   EXPECT_EQ(connection->OnAddInsUpdate(nullptr), S_OK);
+}
+
+TEST_F(PowerPointAddinTest, ConnectionNotificationsArriveByNameToo) {
+  ScopedComPtr<IDispatch> addin = CreateAddin();
+  ScopedComPtr<IDispatch> connection;
+  ASSERT_EQ(addin->QueryInterface(host::IID_IDTExtensibility2,
+                                  reinterpret_cast<void**>(connection.receive())),
+            S_OK);
+  ScopedComPtr<standin::ApplicationObject> app = standin::ApplicationObject::Create("12.0");
+  IDispatch* noEntry = nullptr;
+
+  // Switched on while the host runs: the add-in starts at once.
+  EXPECT_EQ(latebound::Call(connection.get(), L"OnConnection",
+                            {Arg(static_cast<IDispatch*>(app.get())),
+                             Arg(host::kConnectAfterStartup), Arg(noEntry)}),
+            S_OK);
+  ScopedVariant initialized;
+  EXPECT_EQ(CallByName(addin.get(), L"IsCOMAddInInitialized", initialized.get()), S_OK);
+  EXPECT_EQ(V_BOOL(initialized.get()), VARIANT_TRUE);
+  EXPECT_EQ(latebound::Call(connection.get(), L"OnAddInsUpdate"), S_OK);
+  EXPECT_EQ(
+      latebound::Call(connection.get(), L"OnDisconnection", {Arg(host::kDisconnectUserClosed)}),
+      S_OK);
+  // A notification without its arguments is refused before it reaches the add-in.
+  EXPECT_EQ(
+      latebound::Call(connection.get(), L"OnConnection", {Arg(static_cast<IDispatch*>(app.get()))}),
+      DISP_E_PARAMNOTFOUND);
+  EXPECT_EQ(latebound::Call(connection.get(), L"UsingTandry"), DISP_E_UNKNOWNNAME);
 }
 
 TEST_F(PowerPointAddinTest, MayBeUnloadedOnlyWithoutObjectsAndLocks) {
