@@ -1,7 +1,7 @@
 // What the add-in's COM objects and its DLL entry points share: the module's count of live
 // objects and server locks, the base of every COM object (reference counting that keeps that
-// count, QueryInterface from a table of the interfaces an object offers), and the DLL's own
-// path. The two counts are what DllCanUnloadNow answers from: the host may unload the add-in
+// count, QueryInterface from a table of the interfaces an object offers), the base of its event
+// sinks, and the DLL's own path. The two counts are what DllCanUnloadNow answers from: the host may unload the add-in
 // only when no object it handed out is alive and no client holds a lock.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <atomic>
 #include <string>
 
+#include "Contained.h"
 #include "ScopedWin.h"
 
 namespace tandry::addin {
@@ -86,6 +87,37 @@ class ComObject : public Interfaces... {
 
  private:
   std::atomic<ULONG> references_{1};
+};
+
+// Base of the add-in's event sinks: the IDispatch of the event interface `Events`, which the
+// host calls by DISPID only (no type information, no names). Every call runs
+// `Derived::Handle(id, params)`, contained, and answers success; the sink keeps itself alive
+// meanwhile, since a handler may end the connection that holds it.
+template <typename Derived, const IID& Events>
+class EventSink : public ComObject<Derived, IDispatch> {
+ public:
+  static constexpr InterfaceEntry<Derived> kInterfaces[] = {
+      {&Events, &FaceOf<Derived, IDispatch>}, {&IID_IDispatch, &FaceOf<Derived, IDispatch>}};
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info) *info = nullptr;
+    return DISP_E_BADINDEX;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                   EXCEPINFO*, UINT*) override {
+    this->AddRef();
+    Contained([&] { static_cast<Derived*>(this)->Handle(id, params); });
+    this->Release();
+    return S_OK;
+  }
 };
 
 }  // namespace tandry::addin

@@ -3,44 +3,22 @@
 
 #include "AddinLife.h"
 #include "ComServer.h"
-#include "Contained.h"
 #include "HostDispatch.h"
 #include "HostObjectModel.h"
 #include "LateBound.h"
-#include "MainModule.h"
 #include "ShowControl.h"
 
 namespace tandry::addin {
 
 namespace {
 
-// Receives one button's events; only Click (DISPID 1) means something.
-class ClickSink final : public ComObject<ClickSink, IDispatch> {
+// Receives one button's events; only Click means something.
+class ClickSink final : public EventSink<ClickSink, host::DIID_CommandBarButtonEvents> {
  public:
-  static constexpr InterfaceEntry<ClickSink> kInterfaces[] = {
-      {&host::DIID_CommandBarButtonEvents, &FaceOf<ClickSink, IDispatch>},
-      {&IID_IDispatch, &FaceOf<ClickSink, IDispatch>}};
-
   ClickSink(Module& module, void (*handler)(Module&)) : module_(module), handler_(handler) {}
 
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return DISP_E_BADINDEX;
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                   UINT*) override {
-    if (id == host::command_bar_button_events::kClick) {
-      Contained([this] { handler_(module_); });
-    }
-    return S_OK;
+  void Handle(DISPID id, const DISPPARAMS*) {
+    if (id == host::command_bar_button_events::kClick) handler_(module_);
   }
 
  private:

@@ -2,7 +2,7 @@
 // thread; no exception leaves it, and it answers success whatever the handler did.
 #include "SSWClass.h"
 
-#include "Contained.h"
+#include "ComServer.h"
 #include "HostDispatch.h"
 #include "HostObjectModel.h"
 #include "LateBound.h"
@@ -13,51 +13,11 @@ namespace tandry::addin {
 // The COM object that the host calls. It lives as long as the host or SSWClass holds it, and
 // forwards only while it is connected, so that a call still on its way after the Unadvise
 // changes nothing.
-class SSWClass::Events final : public IDispatch {
+class SSWClass::Events final : public EventSink<Events, host::DIID_ApplicationEvents> {
  public:
   explicit Events(Module& module) : module_(module) {}
 
   void SetConnected(bool connected) { connected_ = connected; }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != host::DIID_ApplicationEvents) {
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return DISP_E_BADINDEX;
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return DISP_E_UNKNOWNNAME;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
-                                   EXCEPINFO*, UINT*) override {
-    // The handler may end the connection and drop the last other reference.
-    AddRef();
-    Contained([&] { Handle(id, params); });
-    Release();
-    return S_OK;
-  }
-
- private:
-  ~Events() = default;
 
   void Handle(DISPID id, const DISPPARAMS* params) {
     if (!connected_) return;
@@ -79,9 +39,9 @@ class SSWClass::Events final : public IDispatch {
     }
   }
 
+ private:
   Module& module_;
   bool connected_ = false;
-  ULONG references_ = 1;
 };
 
 SSWClass::SSWClass(Module& module) : events_(new Events(module)) {}

@@ -333,6 +333,15 @@ TEST_F(UserPathTest, MenuMacroSwitchingOffAndQuittingEachStopTheShow) {
   EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(show); }));
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(WindowOver(i)) << "a window over monitor " << i;
   EXPECT_EQ(SlideBitmaps(), bitmapsBefore_);
+
+  // The program let go of the add-in, and the add-in of every object it handed out (its sinks
+  // included): the DLL may be unloaded.
+  const HMODULE addinDll = ::GetModuleHandleW(L"tandryaddin.dll");
+  ASSERT_TRUE(addinDll);
+  using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
+  const auto canUnload = reinterpret_cast<CanUnloadFn>(
+      reinterpret_cast<void*>(::GetProcAddress(addinDll, "DllCanUnloadNow")));
+  EXPECT_EQ(canUnload(), S_OK);
 }
 
 TEST_F(UserPathTest, FromVersionTwelveOnlyThePublicMethodsAndTheAboutBox) {
