@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   wine wine64 libwine-dev
+  fonts-wine  # Tahoma and Wingdings, which the dialogs are drawn with
   xvfb xauth xdotool x11-xserver-utils imagemagick
 )
 

@@ -24,13 +24,19 @@ free_display() {
 }
 
 make_prefix() {
-  [ -f "$WINEPREFIX/.tandry-ready" ] && return
+  [ -f "$WINEPREFIX/.tandry-ready-2" ] && return
   rm -rf "$WINEPREFIX"
   "$wine" wineboot -i >/dev/null 2>&1
   # Xinerama (not XRandR) is what reports the monitors set up below.
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
+  # Dialogs are drawn with the fonts Windows has: Wine's own Tahoma, Wingdings and MS Sans Serif
+  # (it loads them only from the prefix's font folder), and MS Shell Dlg stands for a font of
+  # MS Sans Serif's metrics, as on Windows, rather than Wine's wider Tahoma.
+  cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
+  "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+    /v 'MS Shell Dlg' /t REG_SZ /d 'MS Sans Serif' /f >/dev/null 2>&1
   wineserver -w
-  touch "$WINEPREFIX/.tandry-ready"
+  touch "$WINEPREFIX/.tandry-ready-2"
 }
 
 start() {

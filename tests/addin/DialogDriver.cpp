@@ -113,8 +113,13 @@ void ClickLater(HWND dialog, int id) { ::PostMessageW(::GetDlgItem(dialog, id), 
 void ClickItem(HWND dialog, int id, int index) {
   RECT item{};
   ::SendDlgItemMessageW(dialog, id, LB_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&item));
-  const LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  POINT middle{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  const LPARAM point = MAKELPARAM(middle.x, middle.y);
   const HWND list = ::GetDlgItem(dialog, id);
+  // The list box tracks the real pointer while its button is down, so the pointer goes where
+  // the click is, as a user's would.
+  ::ClientToScreen(list, &middle);
+  ::SetCursorPos(middle.x, middle.y);
   ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
   ::SendMessageW(list, WM_LBUTTONUP, 0, point);
 }
