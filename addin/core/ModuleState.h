@@ -42,6 +42,26 @@ struct ModuleState {
   std::unique_ptr<SlideShowEventSink> Ssw;
   bool Running = false;
   SettingsRecord Settings;
+  // Set while the start/stop toggle or a stop runs. A press of the toggle that arrives meanwhile
+  // (a macro's call during the settings dialog's modal loop, a click while the show is taken
+  // down) is ignored: it would begin a second dialog, show or session inside the first.
+  bool StartStopUnderWay = false;
+};
+
+// Marks a start or a stop as under way for as long as it lives, then puts the mark back as it
+// found it (a stop runs inside the toggle).
+class StartStopMark {
+ public:
+  explicit StartStopMark(ModuleState& state) : state_(state), was_(state.StartStopUnderWay) {
+    state.StartStopUnderWay = true;
+  }
+  ~StartStopMark() { state_.StartStopUnderWay = was_; }
+  StartStopMark(const StartStopMark&) = delete;
+  StartStopMark& operator=(const StartStopMark&) = delete;
+
+ private:
+  ModuleState& state_;
+  const bool was_;
 };
 
 // What the add-in's procedures work on: the module state and the ports to the outside.

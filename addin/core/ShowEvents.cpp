@@ -9,7 +9,8 @@ void StopShow(Module& module) {
   SettingsRecord& settings = state.Settings;
   DeclaredFunctions& declared = module.declared;
   if (!state.Running) return;
-  // Nothing may act on the show while it is taken down: no event, no second stop.
+  // Nothing may act on the show while it is taken down: no event, no second stop, no start.
+  const StartStopMark underWay(state);
   state.Running = false;
   if (state.Ssw) state.Ssw->SetHostApp(nullptr);
   state.Ssw.reset();

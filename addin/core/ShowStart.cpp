@@ -98,6 +98,8 @@ bool IsShowRunning(const Module& module) { return module.state.Running; }
 void StartStopShow(Module& module) {
   ModuleState& state = module.state;
   SettingsRecord& settings = state.Settings;
+  if (state.StartStopUnderWay) return;
+  const StartStopMark underWay(state);
   if (state.Running) {
     StopShow(module);
     return;

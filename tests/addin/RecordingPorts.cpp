@@ -2,6 +2,7 @@
 #include "RecordingPorts.h"
 
 #include <string>
+#include <utility>
 
 #include "Scrambler.h"
 
@@ -23,7 +24,8 @@ std::string ListText(const MonitorList& list) {
 
 class StubDialog : public SettingsDialog {
  public:
-  StubDialog(const DialogAnswer& answer, CallLog& log) : answer_(answer), log_(log) {}
+  StubDialog(const DialogAnswer& answer, std::function<void()> whileShown, CallLog& log)
+      : answer_(answer), whileShown_(std::move(whileShown)), log_(log) {}
   ~StubDialog() override { log_.push_back("dialog unloaded"); }
 
   void Initialize(const ObjectRef& host, const ObjectRef& pres, const MonitorList& order,
@@ -32,7 +34,10 @@ class StubDialog : public SettingsDialog {
                    ListText(order) + " notes " + Number(showNotes) + " four " +
                    Number(lastMonitor4Slides));
   }
-  void ShowModal() override { log_.push_back("dialog ShowModal"); }
+  void ShowModal() override {
+    log_.push_back("dialog ShowModal");
+    if (whileShown_) whileShown_();
+  }
   bool OKPressed() const override { return answer_.okPressed; }
   void GetMonitorOrder(MonitorList& order) const override {
     order.insert(order.end(), answer_.order.begin(), answer_.order.end());
@@ -43,6 +48,7 @@ class StubDialog : public SettingsDialog {
 
  private:
   DialogAnswer answer_;
+  std::function<void()> whileShown_;
   CallLog& log_;
 };
 
@@ -248,7 +254,7 @@ void RecordingMessages::Show(std::u16string_view text, MessageIcon icon) {
 }
 
 std::unique_ptr<SettingsDialog> FakeAddinObjects::LoadSettingsForm() {
-  return std::make_unique<StubDialog>(answer, log_);
+  return std::make_unique<StubDialog>(answer, whileShown, log_);
 }
 
 std::unique_ptr<SlideShowEventSink> FakeAddinObjects::NewSSWClass() {

@@ -4,6 +4,7 @@
 // store, the message boxes, the dialog and the event sink.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -124,6 +125,8 @@ class FakeAddinObjects : public AddinObjects {
   explicit FakeAddinObjects(CallLog& log) : log_(log) {}
 
   DialogAnswer answer;
+  // Runs while the settings dialog is shown, as a call from outside during its modal loop.
+  std::function<void()> whileShown;
 
   std::unique_ptr<SettingsDialog> LoadSettingsForm() override;
   std::unique_ptr<SlideShowEventSink> NewSSWClass() override;

@@ -82,6 +82,35 @@ TEST_F(ShowStartTest, APressWhileAShowRunsStopsItAndOpensNoDialog) {
   EXPECT_THAT(Lines({"StopTandrySession"}), ElementsAre("StopTandrySession"));
 }
 
+// A macro's call from outside can arrive while the dialog's modal loop runs, and a click while
+// a show is taken down: neither may begin a second dialog, show or session inside the first.
+TEST_F(ShowStartTest, APressWhileAStartOrStopIsUnderWayIsIgnored) {
+  int presses = 0;
+  m.objects.whileShown = [&] {
+    if (presses++ == 0) StartStopShow(m.module);
+  };
+  m.objects.answer = {true, {0, 1}, u"Talk", false, false};
+  StartStopShow(m.module);
+  EXPECT_THAT(Lines({"dialog ShowModal"}), ElementsAre("dialog ShowModal"));
+  EXPECT_TRUE(state().Running);
+  EXPECT_EQ(m.declared.calls["StartTandrySession"], 1);
+  EXPECT_EQ(m.declared.calls["RegisterShortcut"], 1);
+
+  m.objects.whileShown = nullptr;
+  m.log.clear();
+  talk.view->Method(u"Exit", [this](const Arguments&) -> Result {
+    StartStopShow(m.module);
+    return Value();
+  });
+  StopShow(m.module);
+  EXPECT_FALSE(state().Running);
+  EXPECT_THAT(Lines({"dialog"}), IsEmpty());
+  EXPECT_EQ(m.declared.calls["StartTandrySession"], 1);
+  // The toggle works again once the stop is done.
+  StartStopShow(m.module);
+  EXPECT_TRUE(state().Running);
+}
+
 TEST_F(ShowStartTest, WithoutAnOpenPresentationSaysSoAndDoesNothingElse) {
   for (const bool noApplication : {false, true}) {
     m.log.clear();
