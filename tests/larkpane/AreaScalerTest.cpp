@@ -104,6 +104,8 @@ TEST(AreaScaler, MatchesTheReferenceAreaAverageInBothRowOrdersAndDepths) {
       {9, 1, 4, 1},    {33, 1, 1, 1},    {1, 33, 1, 1},   {10, 10, 1, 1}, {3, 2, 8, 7},
       {6, 4, 4, 6},    {64, 36, 17, 9},  {17, 9, 64, 36}, {31, 17, 30, 16}, {2, 3, 3, 2},
       {192, 108, 93, 52},
+      // Just off half, where the exact halving must not be taken.
+      {9, 6, 4, 3},    {8, 7, 4, 3},     {8, 6, 4, 4},    {38, 22, 19, 12}, {193, 108, 96, 54},
   };
   std::uint32_t seed = 7;
   for (const Sizes& s : cases) {
@@ -162,6 +164,32 @@ TEST(AreaScaler, LeavesAnUnscaledImageAndASingleColourExactlyAsTheyAre) {
   }
 }
 
+TEST(AreaScaler, HalvesToTheRoundedMeanOfEachTwoByTwoBlock) {
+  const Sizes cases[] = {{2, 2, 1, 1}, {2, 8, 1, 4}, {8, 2, 4, 1}, {38, 22, 19, 11},
+                         {64, 36, 32, 18}};
+  std::uint32_t seed = 40;
+  for (const Sizes& s : cases) {
+    for (int bits : {24, 32}) {
+      for (bool bottomUp : {false, true}) {
+        const StoredImage image =
+            MakeImage(s.sourceWidth, s.sourceHeight, bits, bottomUp, seed++);
+        const Target target = Scale(image, s.targetWidth, s.targetHeight);
+        for (std::int32_t y = 0; y < s.targetHeight; ++y) {
+          for (std::int32_t x = 0; x < s.targetWidth; ++x) {
+            for (int c = 0; c < 3; ++c) {
+              // A mean of four levels is a whole number of quarters; halves round up.
+              const double mean = ReferenceAverage(image, s.targetWidth, s.targetHeight, x, y, c);
+              ASSERT_EQ(target.At(x, y, c), std::floor(mean + 0.5))
+                  << s.sourceWidth << "x" << s.sourceHeight << ", " << bits << " bits, ("
+                  << x << "," << y << ")";
+            }
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(AreaScaler, WeighsEachSourcePixelByTheShareItCovers) {
   // Three pixels onto two: each target pixel takes one whole pixel and half of the middle one.
   AxisWeights shrink;
@@ -191,6 +219,7 @@ TEST(AreaScaler, ScalesEachImageAsAFreshScalerWouldWhenReused) {
   Scale(reused, first, 17, 13);
   Scale(reused, first, 40, 30);
   EXPECT_EQ(Scale(reused, second, 4, 3).bytes, Scale(second, 4, 3).bytes);
+  EXPECT_EQ(Scale(reused, first, 20, 15).bytes, Scale(first, 20, 15).bytes);  // a halving
   EXPECT_EQ(Scale(reused, first, 17, 13).bytes, Scale(first, 17, 13).bytes);
 }
 
