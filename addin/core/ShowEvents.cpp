@@ -11,6 +11,11 @@ void StopShow(Module& module) {
   if (!state.Running) return;
   // Nothing may act on the show while it is taken down: no event, no second stop, no start.
   const StartStopMark underWay(state);
+  // The host may shut the add-in down while View.Exit below waits, and that clears the
+  // settings; the notes view of this show is closed all the same.
+  const bool notesShown = settings.SessionMode == kMultiScreen && settings.ShowNotes;
+  const ScreenHandle notesView = settings.NotesView;
+  const std::int32_t notesMonitor = settings.NotesMonitor;
   state.Running = false;
   if (state.Ssw) state.Ssw->SetHostApp(nullptr);
   state.Ssw.reset();
@@ -22,14 +27,14 @@ void StopShow(Module& module) {
   if (const ObjectRef view = ObjectAt(settings.SlideShowWindow, {u"View"})) view->Call(u"Exit");
   settings.SlideShowWindow = nullptr;
   declared.DestroyTandrySession();
-  if (settings.SessionMode == kMultiScreen && settings.ShowNotes) {
-    if (settings.NotesView != 0) {
-      declared.HideNotesView(settings.NotesView);
-      declared.DestroyNotesView(settings.NotesView);
+  if (notesShown) {
+    if (notesView != 0) {
+      declared.HideNotesView(notesView);
+      declared.DestroyNotesView(notesView);
       settings.NotesView = 0;
     }
     // The start took the notes monitor off the head of the chosen order.
-    settings.MonitorOrder.insert(settings.MonitorOrder.begin(), settings.NotesMonitor);
+    settings.MonitorOrder.insert(settings.MonitorOrder.begin(), notesMonitor);
   }
   SetRunning(state, false);
   settings.Presentation = nullptr;

@@ -11,6 +11,7 @@
 #include "AddinLife.h"
 #include "HostConstants.h"
 #include "RecordingPorts.h"
+#include "ShowControl.h"
 
 namespace tandry::addin {
 namespace {
@@ -286,6 +287,30 @@ TEST(AddinShutdown, StopsARunningShowBeforeItResetsAndRemovesTheButtons) {
   EXPECT_FALSE(m.module.state.App);
   EXPECT_THAT(m.module.state.Settings.MonitorOrder, IsEmpty());
   EXPECT_EQ(m.module.state.Settings.ShortcutId, 0u);
+}
+
+TEST(AddinShutdown, ArrivingWhileAStopWaitsForTheShowToEndStillClosesTheNotesView) {
+  RecordingModule m;
+  FakeMenuHost host(m.log, u"10.0");
+  test::FakePresentation pres("Talk", 5, m.log);
+  ASSERT_TRUE(AddinStartup(m.module, host.app));
+  pres.settings->Call(u"Run", {});
+  PretendAShowRuns(m, pres);
+  m.module.state.Settings.ShowNotes = true;
+  m.module.state.Settings.NotesView = 41;
+  pres.view->Method(u"Exit", [&](const Arguments&) -> Result {
+    AddinShutdown(m.module);
+    return Value();
+  });
+  m.log.clear();
+
+  StopShow(m.module);
+  EXPECT_THAT(m.log, Contains("DestroyTandrySession"));
+  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "HideNotesView 41"), 1);
+  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "DestroyNotesView 41"), 1);
+  EXPECT_EQ(std::count(m.log.begin(), m.log.end(), "StopTandrySession"), 1);
+  EXPECT_FALSE(m.module.state.Running);
+  EXPECT_FALSE(m.module.state.App);
 }
 
 TEST(AddinShutdown, OfAVersionTwelveHostDeletesNothing) {
