@@ -1,6 +1,7 @@
 #include "SlideImage.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "BmpFile.h"
@@ -26,17 +27,48 @@ bool ReadExactly(HANDLE file, std::uint8_t* into, std::size_t count) {
 
 }  // namespace
 
-bool SlideImage::Load(const char* path, const Rect& cell, LoadScratch& scratch) {
-  Clear();
-  if (path == nullptr || *path == '\0') return false;
+SlideFile::SlideFile(const char* path) {
+  if (path == nullptr || *path == '\0') return;
   // Others may delete or replace the file while it is open: the engine renames each new
   // capture over the old one and deletes them all at the stop.
-  tandry::ScopedFile file(::CreateFileA(path, GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                                        nullptr));
-  shown_ = file && ReadAndScale(file.get(), cell, scratch);
+  file_.reset(::CreateFileA(path, GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  LARGE_INTEGER size{};
+  FILETIME lastWrite{};
+  // Not GetFileInformationByHandle: its volume serial number costs Wine most of a millisecond.
+  if (!file_ || !::GetFileSizeEx(file_.get(), &size) ||
+      !::GetFileTime(file_.get(), nullptr, nullptr, &lastWrite)) {
+    return;
+  }
+  identity_ = {true, path, static_cast<std::uint64_t>(size.QuadPart),
+               std::uint64_t{lastWrite.dwHighDateTime} << 32 | lastWrite.dwLowDateTime};
+}
+
+bool SlideImage::Load(const SlideFile& file, const Rect& cell, LoadScratch& scratch) {
+  Clear();
+  shown_ = file && ReadAndScale(file.Handle(), cell, scratch);
+  source_ = shown_ ? file.Identity() : FileIdentity{};
   return shown_;
+}
+
+bool SlideImage::Shows(const FileIdentity& file, const Rect& cell) const {
+  if (!shown_ || !source_.Same(file)) return false;
+  const Rect fitted = FitRect(cell, sourceWidth_, sourceHeight_);
+  return fitted.width == area_.width && fitted.height == area_.height;
+}
+
+bool SlideImage::CopyFrom(const SlideImage& other, const Rect& cell) {
+  Clear();
+  const PixelBuffer& from = other.pixels_;
+  if (!pixels_.Resize(from.Width(), from.Height(), from.BottomUp())) return false;
+  std::memcpy(pixels_.Bits(), from.Bits(), from.Stride() * std::size_t(from.Height()));
+  sourceWidth_ = other.sourceWidth_;
+  sourceHeight_ = other.sourceHeight_;
+  source_ = other.source_;
+  area_ = FitRect(cell, sourceWidth_, sourceHeight_);
+  shown_ = true;
+  return true;
 }
 
 bool SlideImage::ReadAndScale(HANDLE file, const Rect& cell, LoadScratch& scratch) {
@@ -93,6 +125,7 @@ void SlideImage::Refit(const Rect& cell, AreaScaler& scaler) {
     area_ = area;
     return;
   }
+  source_ = FileIdentity{};  // fewer details than the file's from here on
   PixelBuffer refitted;
   if (area.Empty() || !refitted.Resize(area.width, area.height, pixels_.BottomUp())) {
     Clear();

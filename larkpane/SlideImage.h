@@ -6,12 +6,14 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "AreaScaler.h"
 #include "BmpFile.h"
 #include "PaneLayout.h"
 #include "PixelBuffer.h"
+#include "ScopedWin.h"
 
 namespace larkpane {
 
@@ -23,14 +25,47 @@ struct LoadScratch {
   std::vector<std::uint8_t> rows;  // rows read from the file, a few at a time
 };
 
+// Which file an image was read from. The same path, size and last write mean the same bytes:
+// the engine writes every capture to a file of its own and renames it into place, so a slide
+// captured again comes with a later write time.
+struct FileIdentity {
+  bool known = false;
+  std::string path;
+  std::uint64_t size = 0;
+  std::uint64_t lastWrite = 0;
+
+  bool Same(const FileIdentity& other) const {
+    return known && other.known && size == other.size && lastWrite == other.lastWrite &&
+           path == other.path;
+  }
+};
+
+// A slide's bitmap file, open for one load; nothing open for a nil path or a missing file.
+class SlideFile {
+ public:
+  explicit SlideFile(const char* path);
+  explicit operator bool() const { return static_cast<bool>(file_); }
+  HANDLE Handle() const { return file_.get(); }
+  const FileIdentity& Identity() const { return identity_; }
+
+ private:
+  tandry::ScopedFile file_;
+  FileIdentity identity_;
+};
+
 class SlideImage {
  public:
-  // Reads the BMP file at `path` and scales it to the largest rectangle of its shape inside
-  // `cell`, centred. False, and nothing shown, for a nil path, a missing or unreadable file, or
-  // a file that is no BMP larkpane shows. The file is closed before this returns.
-  bool Load(const char* path, const Rect& cell, LoadScratch& scratch);
-  // Scales the shown image again to fit a cell of another size. The file may be gone by now,
-  // so the kept pixels are scaled; the next load brings the full detail back.
+  // Reads the BMP `file` and scales it to the largest rectangle of its shape inside `cell`,
+  // centred. False, and nothing shown, for no file, an unreadable one, or a file that is no
+  // BMP larkpane shows.
+  bool Load(const SlideFile& file, const Rect& cell, LoadScratch& scratch);
+  // Whether this image is what loading `file` into `cell` would show, but for its place.
+  bool Shows(const FileIdentity& file, const Rect& cell) const;
+  // Becomes a copy of `other`, which Shows() the file wanted in `cell`, placed in `cell`.
+  bool CopyFrom(const SlideImage& other, const Rect& cell);
+  // Scales the shown image again to fit a cell of another size, or only moves it to a cell of
+  // its size. The file may be gone by now, so the kept pixels are scaled; the next load brings
+  // the full detail back.
   void Refit(const Rect& cell, AreaScaler& scaler);
   // Nothing shown; the memory is kept for the next load, which usually has the same size.
   void Clear() { shown_ = false; }
@@ -51,6 +86,8 @@ class SlideImage {
   // The capture's own size, whose shape every refit keeps.
   std::int32_t sourceWidth_ = 0;
   std::int32_t sourceHeight_ = 0;
+  // The file the pixels were scaled from; unknown once they are scaled again.
+  FileIdentity source_;
 };
 
 }  // namespace larkpane

@@ -111,6 +111,7 @@ void SlidePane::Relayout() {
   laidOutFor_ = client;
   layout_ = LayoutPane(kind_, client.width, client.height, withNotes_);
   positions_.resize(layout_.positions.size());
+  aside_.Clear();  // of the old layout's size
   for (std::size_t i = 0; i < positions_.size(); ++i) {
     Position& position = positions_[i];
     position.image.Refit(layout_.positions[i], scratch_.scaler);
@@ -145,12 +146,33 @@ void SlidePane::LoadSlide(int position, int slideNumber, const char* path) {
   Position& target = positions_[position - 1];
   const Rect& cell = layout_.positions[position - 1];
   target.slideNumber = slideNumber;
-  if (slideNumber > 0 && target.image.Load(path, cell, scratch_)) {
+  if (slideNumber > 0 && Show(target.image, SlideFile(path), cell)) {
     target.plateArea = RenderSlideNumber(slideNumber, target.image.Area(), target.plate);
   } else {
     target.image.Clear();
   }
   Invalidate(cell);
+}
+
+// A slide already in the window is taken rather than read and scaled again: at each step the
+// slides move on by one position, so all but one of a four-slide window's are there already.
+// The image a load replaces waits aside until the next load, the next position's, which is the
+// one that wants it when the slides move on.
+bool SlidePane::Show(SlideImage& image, const SlideFile& file, const Rect& cell) {
+  const FileIdentity& wanted = file.Identity();
+  if (image.Shows(wanted, cell)) return true;
+  if (positions_.size() == 1) return image.Load(file, cell, scratch_);
+  std::swap(image, aside_);
+  if (image.Shows(wanted, cell)) {
+    image.Refit(cell, scratch_.scaler);
+    return true;
+  }
+  for (const Position& other : positions_) {
+    if (&other.image != &image && other.image.Shows(wanted, cell)) {
+      return image.CopyFrom(other.image, cell);
+    }
+  }
+  return image.Load(file, cell, scratch_);
 }
 
 void SlidePane::LoadNotes(const wchar_t* text) {

@@ -1,8 +1,9 @@
 // The slide windows: one slide covering a monitor, four slides in a grid, or the shared screen's
 // three slides and notes beside the show window. Frameless top-most popups that never take the
 // activation, so the show window stays in front (the engine's hot keys live only while it is).
-// Each slide is scaled once, when it is loaded, to the size it is drawn at; a paint copies the
-// prepared pixels and fills the rest black, every pixel once, so it needs no back buffer.
+// Each slide is scaled once, when it is loaded, to the size it is drawn at, and a slide that a
+// window holds already is taken, not read again; a paint copies the prepared pixels and fills
+// the rest black, every pixel once, so it needs no back buffer.
 #pragma once
 
 #include <windows.h>
@@ -42,6 +43,8 @@ class SlidePane final : public PaneWindow {
 
   SlidePane(PaneKind kind, bool withNotes) : kind_(kind), withNotes_(withNotes) {}
   bool OpenOn(const Rect& screen);
+  // Makes `image` show `file` in `cell`; false when it shows nothing.
+  bool Show(SlideImage& image, const SlideFile& file, const Rect& cell);
   void ShareMonitorWith(HWND showWindow, const Rect& monitor);
   // Positions, notes band and every shown slide for the window's current size.
   void Relayout();
@@ -56,6 +59,8 @@ class SlidePane final : public PaneWindow {
   PaneLayout layout_;
   std::vector<Position> positions_;
   LoadScratch scratch_;
+  // The image the last load replaced, in a window of several positions.
+  SlideImage aside_;
   std::wstring notes_;
   int notesFontHeight_ = kNotesBandMinFontHeight;
   // Shared screen: the show window and where it was before it was given its part.

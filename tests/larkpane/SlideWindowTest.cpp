@@ -345,5 +345,71 @@ TEST_F(SlideWindow, FourSlideWindowShowsEachPositionInItsQuadrant) {
   EXPECT_EQ(after.At(720, 405), kYellow);
 }
 
+// The four-slide window as the engine drives it: at each step every position is loaded, in order,
+// with the slide one before its neighbour's; a slide captured again is a new file renamed over
+// the old one, with a later write time.
+TEST_F(SlideWindow, FourSlideWindowFollowsTheSlidesForwardBackAndRecaptured) {
+  COLORREF colours[] = {kRed, kGreen, kBlue, kYellow, RGB(255, 0, 255), RGB(0, 255, 255)};
+  const COLORREF white = RGB(255, 255, 255);
+  std::vector<std::string> paths;
+  for (int slide = 1; slide <= 6; ++slide) {
+    paths.push_back(temp_.Path("slide" + std::to_string(slide) + ".bmp"));
+    WriteSolidBmp(paths.back(), 160, 90, colours[slide - 1]);
+  }
+  LarkScreenHandle handle = 0;
+  HWND window = OpenFour(kWindowed, handle);
+  const auto showSlidesBefore = [&](int current) {
+    for (int p = 1; p <= 4; ++p) {
+      const int slide = current - p;
+      LoadSlideSingleScreen(p, slide, handle, slide > 0 ? paths[slide - 1].c_str() : nullptr, 0);
+    }
+  };
+  const auto expectSlidesBefore = [&](int current, const char* step) {
+    const WindowPixels shot = ClientPixels(window);
+    const POINT centres[] = {{240, 135}, {720, 135}, {240, 405}, {720, 405}};
+    for (int p = 1; p <= 4; ++p) {
+      const int slide = current - p;
+      const COLORREF expected = slide > 0 ? colours[slide - 1] : kBlack;
+      EXPECT_EQ(shot.At(centres[p - 1].x, centres[p - 1].y), expected)
+          << step << ", position " << p;
+    }
+  };
+  for (int current : {2, 3, 4, 5, 6, 7}) {
+    showSlidesBefore(current);
+    expectSlidesBefore(current, "forward");
+  }
+  for (int current : {6, 5, 6, 6}) {
+    showSlidesBefore(current);
+    expectSlidesBefore(current, "back, forward and the same slide again");
+  }
+
+  // Slide 4, now in position 2, captured again; the show stays on slide 6.
+  FILETIME written{};
+  {
+    tandry::ScopedFile old(::CreateFileA(paths[3].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(::GetFileTime(old.get(), nullptr, nullptr, &written));
+  }
+  const std::string capture = paths[3] + ".tmp";
+  WriteSolidBmp(capture, 160, 90, white);
+  {
+    // A second later than the capture it replaces, as the next capture of a slide always is.
+    tandry::ScopedFile file(::CreateFileA(capture.c_str(), GENERIC_WRITE, 0, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    ULARGE_INTEGER later{};
+    later.LowPart = written.dwLowDateTime;
+    later.HighPart = written.dwHighDateTime;
+    later.QuadPart += 10'000'000;
+    const FILETIME time{later.LowPart, later.HighPart};
+    ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &time));
+  }
+  ASSERT_TRUE(::MoveFileExA(capture.c_str(), paths[3].c_str(), MOVEFILE_REPLACE_EXISTING));
+  colours[3] = white;
+  showSlidesBefore(6);
+  expectSlidesBefore(6, "slide 4 captured again");
+  showSlidesBefore(7);
+  expectSlidesBefore(7, "forward after the new capture");
+}
+
 }  // namespace
 }  // namespace larktest
