@@ -266,15 +266,22 @@ void PretendAShowRuns(RecordingModule& m, test::FakePresentation& pres) {
   m.module.state.Ssw = m.objects.NewSSWClass();
 }
 
-TEST(AddinShutdown, StopsARunningShowBeforeItResetsAndRemovesTheButtons) {
-  RecordingModule m;
-  FakeMenuHost host(m.log, u"10.0");
-  test::FakePresentation pres("Talk", 5, m.log);
-  ASSERT_TRUE(AddinStartup(m.module, host.app));
-  pres.settings->Call(u"Run", {});
-  PretendAShowRuns(m, pres);
-  m.log.clear();
+// A started add-in whose show runs.
+class AddinShutdownOfAShow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(AddinStartup(m.module, host.app));
+    pres.settings->Call(u"Run", {});
+    PretendAShowRuns(m, pres);
+    m.log.clear();
+  }
 
+  RecordingModule m;
+  FakeMenuHost host{m.log, u"10.0"};
+  test::FakePresentation pres{"Talk", 5, m.log};
+};
+
+TEST_F(AddinShutdownOfAShow, StopsTheShowBeforeItResetsAndRemovesTheButtons) {
   AddinShutdown(m.module);
   const auto stop = std::find(m.log.begin(), m.log.end(), "StopTandrySession");
   const auto firstDelete = std::find(m.log.begin(), m.log.end(), "button1.Delete()");
@@ -289,20 +296,13 @@ TEST(AddinShutdown, StopsARunningShowBeforeItResetsAndRemovesTheButtons) {
   EXPECT_EQ(m.module.state.Settings.ShortcutId, 0u);
 }
 
-TEST(AddinShutdown, ArrivingWhileAStopWaitsForTheShowToEndStillClosesTheNotesView) {
-  RecordingModule m;
-  FakeMenuHost host(m.log, u"10.0");
-  test::FakePresentation pres("Talk", 5, m.log);
-  ASSERT_TRUE(AddinStartup(m.module, host.app));
-  pres.settings->Call(u"Run", {});
-  PretendAShowRuns(m, pres);
+TEST_F(AddinShutdownOfAShow, ArrivingWhileTheStopWaitsForTheShowToEndStillClosesTheNotesView) {
   m.module.state.Settings.ShowNotes = true;
   m.module.state.Settings.NotesView = 41;
   pres.view->Method(u"Exit", [&](const Arguments&) -> Result {
     AddinShutdown(m.module);
     return Value();
   });
-  m.log.clear();
 
   StopShow(m.module);
   EXPECT_THAT(m.log, Contains("DestroyTandrySession"));
