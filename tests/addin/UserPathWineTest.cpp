@@ -277,12 +277,7 @@ TEST_F(UserPathTest, FromTheMenuAcrossThreeMonitorsWithNotesUntilTheShowEnds) {
   ::SetForegroundWindow(show);
   const LONG slides = SlideCount();
   PumpUntil([] { return false; }, 1500);  // the shortcut goes live at the engine's next tick
-  INPUT keys[4] = {};
-  for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[3].ki.wVk = VK_MENU;
-  keys[1].ki.wVk = keys[2].ki.wVk = 'M';
-  keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(4, keys, sizeof(INPUT));
+  wintest::PressChord(VK_MENU, 'M');
   EXPECT_TRUE(PumpUntil([&] { return SlideCount() == slides + 1; }));
   EXPECT_EQ(CurrentSlide(), 3);
 

@@ -195,15 +195,7 @@ TEST_F(ShortcutsTest, TheSameCombinationTwiceSharesItsAtomAndHotKey) {
 
 TEST_F(ShortcutsTest, APressOfTheKeysRunsTheProcedure) {
   RegisterShortcut(kKeyM, kAlt, CountRun);
-  INPUT keys[4]{};
-  const WORD sequence[4][2] = {{VK_MENU, 0}, {'M', 0}, {'M', KEYEVENTF_KEYUP},
-                               {VK_MENU, KEYEVENTF_KEYUP}};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = sequence[i][0];
-    keys[i].ki.dwFlags = sequence[i][1];
-  }
-  ASSERT_EQ(::SendInput(4, keys, sizeof(INPUT)), 4u);
+  ASSERT_EQ(wintest::PressChord(VK_MENU, 'M'), 4u);
   EXPECT_TRUE(PumpUntil([] { return g_runs == 1; }, 3000));
 }
 

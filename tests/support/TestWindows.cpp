@@ -59,4 +59,16 @@ std::vector<RECT> SystemMonitorRects() {
   return rects;
 }
 
+UINT PressChord(WORD modifier, WORD key) {
+  const WORD sequence[4][2] = {
+      {modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}};
+  INPUT keys[4]{};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = sequence[i][0];
+    keys[i].ki.dwFlags = sequence[i][1];
+  }
+  return ::SendInput(4, keys, sizeof(INPUT));
+}
+
 }  // namespace tandry::wintest

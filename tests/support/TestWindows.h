@@ -31,4 +31,8 @@ RECT WindowRectOf(HWND window);
 // The rectangles of the system's monitors, in the order the system lists them.
 std::vector<RECT> SystemMonitorRects();
 
+// Presses and releases `key` with `modifier` held, as the keyboard sends them, to whatever
+// window has the focus; the number of key events the system took (4 when all of them).
+UINT PressChord(WORD modifier, WORD key);
+
 }  // namespace tandry::wintest
