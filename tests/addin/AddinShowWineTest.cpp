@@ -10,6 +10,7 @@
 #include <string>
 
 #include "AddinLife.h"
+#include "AnsweringDialog.h"
 #include "Deck.h"
 #include "Host.h"
 #include "HostDispatch.h"
@@ -51,49 +52,10 @@ HWND WindowOver(const RECT& monitor, HWND except) {
   return nullptr;
 }
 
-// Alt+M as the keyboard sends it.
-void PressAltM() {
-  INPUT keys[4]{};
-  const WORD sequence[4][2] = {{VK_MENU, 0}, {'M', 0}, {'M', KEYEVENTF_KEYUP},
-                               {VK_MENU, KEYEVENTF_KEYUP}};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = sequence[i][0];
-    keys[i].ki.dwFlags = sequence[i][1];
-  }
-  SendInput(4, keys, sizeof(INPUT));
-}
-
-// The settings dialog's answer, given beforehand.
-struct Answer {
-  bool okPressed;
-  MonitorList order;
-  std::u16string presName;
-  bool displayNotes;
-  bool lastMonitor4Slides;
-};
-
-class AnsweringDialog final : public SettingsDialog {
- public:
-  explicit AnsweringDialog(const Answer& answer) : answer_(answer) {}
-  void Initialize(const ObjectRef&, const ObjectRef&, const MonitorList&, bool, bool) override {}
-  void ShowModal() override {}
-  bool OKPressed() const override { return answer_.okPressed; }
-  void GetMonitorOrder(MonitorList& order) const override {
-    order.insert(order.end(), answer_.order.begin(), answer_.order.end());
-  }
-  std::u16string GetPresName() const override { return answer_.presName; }
-  bool DisplayNotesChecked() const override { return answer_.displayNotes; }
-  bool LastMonitor4SlidesChecked() const override { return answer_.lastMonitor4Slides; }
-
- private:
-  Answer answer_;
-};
-
 // The add-in's Win32 ports around a module of the test's own, whose dialog answers as chosen.
 struct TestModule final : AddinObjects {
   std::unique_ptr<SettingsDialog> LoadSettingsForm() override {
-    return std::make_unique<AnsweringDialog>(answer);
+    return std::make_unique<test::AnsweringDialog>(answer);
   }
   std::unique_ptr<SlideShowEventSink> NewSSWClass() override {
     return std::make_unique<SSWClass>(module);
@@ -107,7 +69,7 @@ struct TestModule final : AddinObjects {
   // The procedure that the engine calls for Alt+M, as the add-in's own does.
   static void __stdcall Shortcut() { InsertSlideShortcut(Get().module); }
 
-  Answer answer{};
+  test::DialogAnswer answer{false, {}, u"", false, false};  // Cancel until a test chooses
   ImportModule declared{&Shortcut};
   RegistrySettings store;
   SystemMessageBoxes messages;
@@ -144,7 +106,7 @@ class AddinShowTest : public ::testing::Test {
   }
 
   static Module& module() { return TestModule::Get().module; }
-  static void Choose(Answer answer) { TestModule::Get().answer = std::move(answer); }
+  static void Choose(test::DialogAnswer answer) { TestModule::Get().answer = std::move(answer); }
   SettingsRecord& settings() { return module().state.Settings; }
   standin::PresentationObject& talk() { return *host_->app().presentations().front().get(); }
 
@@ -201,7 +163,7 @@ TEST_F(AddinShowTest, RunsAShowWithNotesFromTheToggleToTheShowsEnd) {
   ASSERT_EQ(talk().show()->show().slide(), 3);
   EXPECT_TRUE(Shows(earlier, 2));
 
-  PressAltM();
+  wintest::PressChord(VK_MENU, 'M');
   EXPECT_TRUE(wintest::PumpUntil([&] { return talk().slideCount() == kSlides + 1; }, 4000));
   ASSERT_TRUE(talk().slide(4));
   EXPECT_TRUE(talk().slide(4)->data().title.empty());
@@ -242,7 +204,7 @@ TEST_F(AddinShowTest, SharesOneMonitorAndStopsFromTheToggle) {
   EXPECT_FALSE(EqualRect(&part, &monitors_[2]));
 
   const int slides = talk().slideCount();
-  PressAltM();  // no slide in a shared-screen show
+  wintest::PressChord(VK_MENU, 'M');  // no slide in a shared-screen show
   wintest::PumpMessagesBriefly();
   EXPECT_EQ(talk().slideCount(), slides);
 

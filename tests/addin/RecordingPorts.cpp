@@ -22,10 +22,12 @@ std::string ListText(const MonitorList& list) {
   return "[" + text + "]";
 }
 
-class StubDialog : public SettingsDialog {
+// The answering dialog, which also logs what it is given and runs `whileShown` in its "modal
+// loop".
+class StubDialog : public AnsweringDialog {
  public:
   StubDialog(const DialogAnswer& answer, std::function<void()> whileShown, CallLog& log)
-      : answer_(answer), whileShown_(std::move(whileShown)), log_(log) {}
+      : AnsweringDialog(answer), whileShown_(std::move(whileShown)), log_(log) {}
   ~StubDialog() override { log_.push_back("dialog unloaded"); }
 
   void Initialize(const ObjectRef& host, const ObjectRef& pres, const MonitorList& order,
@@ -38,16 +40,8 @@ class StubDialog : public SettingsDialog {
     log_.push_back("dialog ShowModal");
     if (whileShown_) whileShown_();
   }
-  bool OKPressed() const override { return answer_.okPressed; }
-  void GetMonitorOrder(MonitorList& order) const override {
-    order.insert(order.end(), answer_.order.begin(), answer_.order.end());
-  }
-  std::u16string GetPresName() const override { return answer_.presName; }
-  bool DisplayNotesChecked() const override { return answer_.displayNotes; }
-  bool LastMonitor4SlidesChecked() const override { return answer_.lastMonitor4Slides; }
 
  private:
-  DialogAnswer answer_;
   std::function<void()> whileShown_;
   CallLog& log_;
 };

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "AnsweringDialog.h"
 #include "FakeHost.h"
 #include "ModuleState.h"
 #include "Ports.h"
@@ -109,15 +110,6 @@ class RecordingMessages : public MessageBoxes {
 
  private:
   CallLog& log_;
-};
-
-// What the stubbed settings dialog answers.
-struct DialogAnswer {
-  bool okPressed = true;
-  MonitorList order{0};
-  std::u16string presName = u"Talk";
-  bool displayNotes = false;
-  bool lastMonitor4Slides = false;
 };
 
 class FakeAddinObjects : public AddinObjects {
