@@ -56,6 +56,15 @@ class PowerPointAddinTest : public ::testing::Test {
                           &none, result, nullptr, nullptr);
   }
 
+  // The vtable side of the dual interface, as the registered type library describes it.
+  static void LoadVtableInfo(ITypeLib* library, ScopedComPtr<ITypeInfo>& vtableInfo) {
+    ScopedComPtr<ITypeInfo> dispatchInfo;
+    ASSERT_EQ(library->GetTypeInfoOfGuid(IID__PowerPointAddin, dispatchInfo.receive()), S_OK);
+    HREFTYPE vtableRef = 0;
+    ASSERT_EQ(dispatchInfo->GetRefTypeOfImplType(-1, &vtableRef), S_OK);
+    ASSERT_EQ(dispatchInfo->GetRefTypeInfo(vtableRef, vtableInfo.receive()), S_OK);
+  }
+
   ComApartment apartment_;
 };
 
@@ -104,12 +113,8 @@ TEST_F(PowerPointAddinTest, RegisteredTypeLibraryDescribesTheFiveMethodsInOrder)
   ::SysFreeString(description);
 
   // The vtable side of the dual interface: its own five functions follow IDispatch's.
-  ScopedComPtr<ITypeInfo> dispatchInfo;
-  ASSERT_EQ(library->GetTypeInfoOfGuid(IID__PowerPointAddin, dispatchInfo.receive()), S_OK);
-  HREFTYPE vtableRef = 0;
-  ASSERT_EQ(dispatchInfo->GetRefTypeOfImplType(-1, &vtableRef), S_OK);
   ScopedComPtr<ITypeInfo> vtableInfo;
-  ASSERT_EQ(dispatchInfo->GetRefTypeInfo(vtableRef, vtableInfo.receive()), S_OK);
+  ASSERT_NO_FATAL_FAILURE(LoadVtableInfo(library.get(), vtableInfo));
   TYPEATTR* attributes = nullptr;
   ASSERT_EQ(vtableInfo->GetTypeAttr(&attributes), S_OK);
   EXPECT_EQ(attributes->typekind, TKIND_INTERFACE);
@@ -139,12 +144,8 @@ TEST_F(PowerPointAddinTest, MethodsRunThroughTheTypeLibraryOnTheObjectsVtable) {
             S_OK);
   ScopedComPtr<ITypeLib> library;
   ASSERT_EQ(::LoadRegTypeLib(LIBID_tandryaddin, 1, 0, LOCALE_NEUTRAL, library.receive()), S_OK);
-  ScopedComPtr<ITypeInfo> dispatchInfo;
-  ASSERT_EQ(library->GetTypeInfoOfGuid(IID__PowerPointAddin, dispatchInfo.receive()), S_OK);
-  HREFTYPE vtableRef = 0;
-  ASSERT_EQ(dispatchInfo->GetRefTypeOfImplType(-1, &vtableRef), S_OK);
   ScopedComPtr<ITypeInfo> vtableInfo;
-  ASSERT_EQ(dispatchInfo->GetRefTypeInfo(vtableRef, vtableInfo.receive()), S_OK);
+  ASSERT_NO_FATAL_FAILURE(LoadVtableInfo(library.get(), vtableInfo));
 
   for (const wchar_t* method : {L"UsingTandry", L"IsTandryRunning", L"IsCOMAddInInitialized"}) {
     MEMBERID id = MEMBERID_NIL;
