@@ -243,16 +243,12 @@ void AddInsObject::Close() {
 
 HRESULT AddInsObject::InvokeMember(Invocation& call) {
   if (call.id() == addins::kCount) return call.ReturnLong(static_cast<LONG>(addIns_.size()));
-  LONG index = 0;
-  std::wstring progId;
-  bool byName = false;
-  const HRESULT hr = call.IndexOrName(0, index, progId, byName);
+  ItemKey key;  // the ProgID by name
+  const HRESULT hr = call.IndexOrName(0, key);
   if (FAILED(hr)) return hr;
   AddInObject* found = nullptr;
   for (std::size_t i = 0; i < addIns_.size() && !found; ++i) {
-    const bool matches = byName ? _wcsicmp(addIns_[i]->entry().progId.c_str(), progId.c_str()) == 0
-                                : static_cast<LONG>(i) + 1 == index;
-    if (matches) found = addIns_[i].get();
+    if (key.Means(i + 1, addIns_[i]->entry().progId)) found = addIns_[i].get();
   }
   if (!found) return call.Fail(E_INVALIDARG, L"There is no such COM add-in.");
   found->AddRef();

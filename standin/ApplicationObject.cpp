@@ -41,21 +41,12 @@ class PresentationsObject final : public DispatchObject<IDispatch> {
   HRESULT InvokeMember(Invocation& call) override {
     const auto& open = app_->presentations();
     if (call.id() == collection::kCount) return call.ReturnLong(static_cast<LONG>(open.size()));
-    LONG index = 0;
-    std::wstring name;
-    bool byName = false;
-    const HRESULT hr = call.IndexOrName(0, index, name, byName);
+    ItemKey key;
+    const HRESULT hr = call.IndexOrName(0, key);
     if (FAILED(hr)) return hr;
     PresentationObject* found = nullptr;
-    if (byName) {
-      for (const auto& presentation : open) {
-        if (_wcsicmp(Widen(presentation->name()).c_str(), name.c_str()) == 0) {
-          found = presentation.get();
-          break;
-        }
-      }
-    } else if (index >= 1 && index <= static_cast<LONG>(open.size())) {
-      found = open[index - 1].get();
+    for (std::size_t i = 0; i < open.size() && !found; ++i) {
+      if (key.Means(i + 1, Widen(open[i]->name()))) found = open[i].get();
     }
     if (!found) {
       return call.Fail(E_INVALIDARG, L"The index into the specified collection is out of bounds.");

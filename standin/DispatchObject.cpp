@@ -71,17 +71,16 @@ HRESULT Invocation::Bool(UINT index, bool& value) const {
   return hr;
 }
 
-HRESULT Invocation::IndexOrName(UINT index, LONG& number, std::wstring& name,
-                                bool& byName) const {
+HRESULT Invocation::IndexOrName(UINT index, ItemKey& key) const {
   const VARIANT* argument = Find(index);
   ScopedVariant direct;
   if (!argument || FAILED(VariantCopyInd(direct.get(), const_cast<VARIANT*>(argument)))) {
     return DISP_E_PARAMNOTFOUND;
   }
-  byName = (*direct).vt == VT_BSTR;
-  if (!byName) return Long(index, number);
+  key.byName = (*direct).vt == VT_BSTR;
+  if (!key.byName) return Long(index, key.number);
   const BSTR bstr = (*direct).bstrVal;
-  name.assign(bstr ? bstr : L"", bstr ? SysStringLen(bstr) : 0);
+  key.name.assign(bstr ? bstr : L"", bstr ? SysStringLen(bstr) : 0);
   return S_OK;
 }
 

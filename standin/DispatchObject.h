@@ -25,6 +25,20 @@ struct DispatchMember {
 };
 
 // One call of a member: its arguments however the caller passed them, and its result.
+// An item of a collection as a caller names it: by its 1-based number or by its name.
+struct ItemKey {
+  bool byName = false;
+  LONG number = 0;
+  std::wstring name;
+
+  // Whether the item at `position` (from 1) called `itemName` is the one meant; names match
+  // without regard to case.
+  bool Means(std::size_t position, const std::wstring& itemName) const {
+    return byName ? _wcsicmp(itemName.c_str(), name.c_str()) == 0
+                  : number >= 1 && static_cast<std::size_t>(number) == position;
+  }
+};
+
 class Invocation {
  public:
   Invocation(const DispatchMember& member, WORD flags, const DISPPARAMS& params, VARIANT* result);
@@ -41,7 +55,7 @@ class Invocation {
   HRESULT Long(UINT index, LONG& value) const;
   HRESULT Bool(UINT index, bool& value) const;  // any number: not 0 is true
   // A collection index: a text is a name, anything else a 1-based number.
-  HRESULT IndexOrName(UINT index, LONG& number, std::wstring& name, bool& byName) const;
+  HRESULT IndexOrName(UINT index, ItemKey& key) const;
   // The value that a put assigns.
   HRESULT PutValue(VARTYPE type, VARIANT& value) const;
 

@@ -92,13 +92,13 @@ class NotesPartObject final : public DispatchObject<IDispatch> {
   }
 
   HRESULT ItemOfShapes(Invocation& call) {
-    LONG index = 0;
-    std::wstring name;
-    bool byName = false;
-    const HRESULT hr = call.IndexOrName(0, index, name, byName);
+    ItemKey key;  // shapes have no names here
+    const HRESULT hr = call.IndexOrName(0, key);
     if (FAILED(hr)) return hr;
-    if (byName || index < 1 || index > ShapeCount()) return call.Fail(E_INVALIDARG, kOutOfRange);
-    return Part(call, NotesPart::kShape, index - 1);
+    if (key.byName || key.number < 1 || key.number > ShapeCount()) {
+      return call.Fail(E_INVALIDARG, kOutOfRange);
+    }
+    return Part(call, NotesPart::kShape, key.number - 1);
   }
 
   HRESULT ShapeMember(Invocation& call) {
@@ -152,12 +152,10 @@ class SlidesObject final : public DispatchObject<IDispatch> {
   }
 
   HRESULT Item(Invocation& call) {
-    LONG index = 0;
-    std::wstring name;
-    bool byName = false;
-    const HRESULT hr = call.IndexOrName(0, index, name, byName);
+    ItemKey key;  // slides have no names here
+    const HRESULT hr = call.IndexOrName(0, key);
     if (FAILED(hr)) return hr;
-    SlideObject* slide = byName ? nullptr : presentation_->slide(index);
+    SlideObject* slide = key.byName ? nullptr : presentation_->slide(key.number);
     if (!slide) return call.Fail(E_INVALIDARG, kOutOfRange);
     slide->AddRef();
     return call.ReturnObject(slide);
