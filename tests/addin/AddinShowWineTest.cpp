@@ -43,15 +43,6 @@ std::wstring StoredText(const wchar_t* name) {
   return text;
 }
 
-// The visible window of this thread, other than `except`, that covers `monitor` exactly.
-HWND WindowOver(const RECT& monitor, HWND except) {
-  for (HWND window : wintest::VisibleThreadWindows(except)) {
-    const RECT rect = wintest::WindowRectOf(window);
-    if (EqualRect(&rect, &monitor)) return window;
-  }
-  return nullptr;
-}
-
 // The add-in's Win32 ports around a module of the test's own, whose dialog answers as chosen.
 struct TestModule final : AddinObjects {
   std::unique_ptr<SettingsDialog> LoadSettingsForm() override {
@@ -147,8 +138,8 @@ TEST_F(AddinShowTest, RunsAShowWithNotesFromTheToggleToTheShowsEnd) {
   EXPECT_EQ(cursor.x, (monitors_[2].left + monitors_[2].right) / 2);
   EXPECT_EQ(cursor.y, (monitors_[2].top + monitors_[2].bottom) / 2);
   // The notes view on the first, the slide before the current one on the third.
-  const HWND notes = WindowOver(monitors_[1], show);
-  const HWND earlier = WindowOver(monitors_[0], show);
+  const HWND notes = wintest::WindowCovering(monitors_[1], show);
+  const HWND earlier = wintest::WindowCovering(monitors_[0], show);
   ASSERT_TRUE(notes);
   ASSERT_TRUE(earlier);
   EXPECT_NE(settings().NotesView, 0);
@@ -196,7 +187,7 @@ TEST_F(AddinShowTest, SharesOneMonitorAndStopsFromTheToggle) {
   EXPECT_EQ(settings().SessionMode, kSharedScreen);
   const HWND show = talk().show()->window();
   // The shared screen covers the monitor and keeps the show in part of it.
-  const HWND shared = WindowOver(monitors_[2], show);
+  const HWND shared = wintest::WindowCovering(monitors_[2], show);
   ASSERT_TRUE(shared);
   const RECT part = wintest::WindowRectOf(show);
   RECT inside{};

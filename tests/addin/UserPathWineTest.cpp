@@ -175,42 +175,34 @@ class UserPathTest : public ::testing::Test {
     ASSERT_TRUE(Running());
   }
 
-  // The running show's window, by name through the object model.
-  HWND ShowWindow() {
+  // A member object of the active presentation, by name through the object model.
+  ScopedComPtr<IDispatch> OfActivePresentation(const wchar_t* member) {
     ScopedComPtr<IDispatch> presentation;
-    ScopedComPtr<IDispatch> window;
-    LONG handle = 0;
+    ScopedComPtr<IDispatch> object;
     latebound::GetDispatch(App(), L"ActivePresentation", presentation);
-    latebound::GetDispatch(presentation.get(), L"SlideShowWindow", window);
-    latebound::GetLong(window.get(), L"HWND", handle);
+    latebound::GetDispatch(presentation.get(), member, object);
+    return object;
+  }
+  // The running show's window.
+  HWND ShowWindow() {
+    LONG handle = 0;
+    latebound::GetLong(OfActivePresentation(L"SlideShowWindow").get(), L"HWND", handle);
     return reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle));
   }
   LONG CurrentSlide() {
-    ScopedComPtr<IDispatch> presentation;
-    ScopedComPtr<IDispatch> window;
     LONG slide = 0;
-    latebound::GetDispatch(App(), L"ActivePresentation", presentation);
-    latebound::GetDispatch(presentation.get(), L"SlideShowWindow", window);
-    standin::GetCurrentSlideIndex(window.get(), slide);
+    standin::GetCurrentSlideIndex(OfActivePresentation(L"SlideShowWindow").get(), slide);
     return slide;
   }
   LONG SlideCount() {
-    ScopedComPtr<IDispatch> presentation;
-    ScopedComPtr<IDispatch> slides;
     LONG count = 0;
-    latebound::GetDispatch(App(), L"ActivePresentation", presentation);
-    latebound::GetDispatch(presentation.get(), L"Slides", slides);
-    latebound::GetLong(slides.get(), L"Count", count);
+    latebound::GetLong(OfActivePresentation(L"Slides").get(), L"Count", count);
     return count;
   }
 
   // A visible window of this thread, other than `except`, that covers monitor `index` exactly.
   HWND WindowOver(int index, HWND except = nullptr) {
-    for (HWND window : wintest::VisibleThreadWindows(except)) {
-      const RECT rect = wintest::WindowRectOf(window);
-      if (::EqualRect(&rect, &monitors_[index])) return window;
-    }
-    return nullptr;
+    return wintest::WindowCovering(monitors_[index], except);
   }
 
   // Presses `key` on the show until it stands on slide `slide`.

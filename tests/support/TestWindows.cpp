@@ -59,6 +59,14 @@ std::vector<RECT> SystemMonitorRects() {
   return rects;
 }
 
+HWND WindowCovering(const RECT& rect, HWND except) {
+  for (HWND window : VisibleThreadWindows(except)) {
+    const RECT actual = WindowRectOf(window);
+    if (::EqualRect(&actual, &rect)) return window;
+  }
+  return nullptr;
+}
+
 UINT PressChord(WORD modifier, WORD key) {
   const WORD sequence[4][2] = {
       {modifier, 0}, {key, 0}, {key, KEYEVENTF_KEYUP}, {modifier, KEYEVENTF_KEYUP}};

@@ -27,6 +27,9 @@ std::vector<HWND> ThreadWindows();
 std::vector<HWND> VisibleThreadWindows(HWND except = nullptr);
 
 RECT WindowRectOf(HWND window);
+// A visible top-level window of this thread, other than `except`, whose rectangle is exactly
+// `rect` (a monitor's, say); null when there is none.
+HWND WindowCovering(const RECT& rect, HWND except = nullptr);
 
 // The rectangles of the system's monitors, in the order the system lists them.
 std::vector<RECT> SystemMonitorRects();
