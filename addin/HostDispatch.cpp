@@ -22,8 +22,8 @@ latebound::Arg ArgOf(const Value& value) {
     latebound::Arg operator()(bool b) const { return latebound::Arg(b); }
     latebound::Arg operator()(std::int32_t i) const { return latebound::Arg(static_cast<int>(i)); }
     latebound::Arg operator()(double d) const { return latebound::Arg(d); }
-    latebound::Arg operator()(const std::u16string& s) const {
-      return latebound::Arg(WideText(s));
+    latebound::Arg operator()(const SharedText& s) const {
+      return latebound::Arg(WideText(s.str()));
     }
     latebound::Arg operator()(const ObjectRef& o) const { return latebound::Arg(DispatchOf(o)); }
   };

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace tandry::addin {
 namespace {
@@ -27,6 +28,14 @@ std::optional<std::int32_t> RoundedToLong(double value) {
 
 }  // namespace
 
+SharedText::SharedText(std::u16string text)
+    : text_(std::make_shared<const std::u16string>(std::move(text))) {}
+
+const std::u16string& SharedText::str() const noexcept {
+  static const std::u16string kEmpty;
+  return text_ ? *text_ : kEmpty;  // a moved-from text reads as empty
+}
+
 std::optional<std::int32_t> AsLong(const Result& result) {
   if (!result) return std::nullopt;
   return std::visit(
@@ -49,7 +58,7 @@ std::optional<double> AsDouble(const Result& result) {
 
 std::optional<std::u16string> AsText(const Result& result) {
   if (!result) return std::nullopt;
-  if (const auto* text = std::get_if<std::u16string>(&*result)) return *text;
+  if (const auto* text = std::get_if<SharedText>(&*result)) return text->str();
   return std::nullopt;
 }
 

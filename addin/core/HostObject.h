@@ -19,8 +19,23 @@ class HostObject;
 // A reference to a host object; null is "nothing".
 using ObjectRef = std::shared_ptr<HostObject>;
 
+// A text as a member returns or takes it. Its characters are shared and never change, so that
+// copying a Value never allocates: with GCC 12, an allocation that fails while a variant copies
+// a string alternative is not caught, and the process dies instead.
+class SharedText {
+ public:
+  // Implicit, so that a Value is made from a string.
+  SharedText(std::u16string text);
+  const std::u16string& str() const noexcept;
+  friend bool operator==(const SharedText& a, const SharedText& b) { return a.str() == b.str(); }
+  friend bool operator!=(const SharedText& a, const SharedText& b) { return !(a == b); }
+
+ private:
+  std::shared_ptr<const std::u16string> text_;
+};
+
 // What a member returns or takes: empty, Boolean, integer, floating point, text or an object.
-using Value = std::variant<std::monostate, bool, std::int32_t, double, std::u16string, ObjectRef>;
+using Value = std::variant<std::monostate, bool, std::int32_t, double, SharedText, ObjectRef>;
 // One positional argument; nullopt leaves an optional argument out.
 using Argument = std::optional<Value>;
 using Arguments = std::vector<Argument>;

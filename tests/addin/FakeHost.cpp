@@ -39,7 +39,7 @@ std::string Describe(const Value& value) {
       text << d;
       return text.str();
     }
-    std::string operator()(const std::u16string& s) const { return "\"" + Narrow(s) + "\""; }
+    std::string operator()(const SharedText& s) const { return "\"" + Narrow(s.str()) + "\""; }
     std::string operator()(const ObjectRef& o) const {
       if (!o) return "nothing";
       const auto* fake = dynamic_cast<const FakeObject*>(o.get());
