@@ -25,6 +25,7 @@ class AddinObjectsOfModule final : public AddinObjects {
   std::unique_ptr<MenuButtonHolder> NewHostClass() override {
     return std::make_unique<HostClass>(MainModule());
   }
+  void EndShownDialogs() override {}
 };
 
 }  // namespace

@@ -61,4 +61,6 @@ void SystemMessageBoxes::Show(std::u16string_view text, MessageIcon icon) {
               MB_OK | static_cast<UINT>(icon));
 }
 
+void SystemMessageBoxes::CloseAll() {}
+
 }  // namespace tandry::addin

@@ -20,6 +20,7 @@ class RegistrySettings final : public SettingsStore {
 class SystemMessageBoxes final : public MessageBoxes {
  public:
   void Show(std::u16string_view text, MessageIcon icon) override;
+  void CloseAll() override;
 };
 
 }  // namespace tandry::addin

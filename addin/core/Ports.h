@@ -111,6 +111,9 @@ class MessageBoxes {
   virtual ~MessageBoxes() = default;
   // Shows the message and returns when it is closed.
   virtual void Show(std::u16string_view text, MessageIcon icon) = 0;
+  // Closes every box that is open, as its OK button would: the add-in is shut down while it
+  // waits in one. Each Show returns once the message at hand is handled.
+  virtual void CloseAll() = 0;
 };
 
 // One loaded display of the settings dialog (`SettingsForm`), as the show start uses it: fill,
@@ -160,6 +163,10 @@ class AddinObjects {
   virtual std::unique_ptr<SettingsDialog> LoadSettingsForm() = 0;
   virtual std::unique_ptr<SlideShowEventSink> NewSSWClass() = 0;
   virtual std::unique_ptr<MenuButtonHolder> NewHostClass() = 0;
+  // Ends every dialog of the add-in that is shown, the password dialogs and the settings dialog,
+  // as cancelled: the add-in is shut down while it waits in them. Each modal show returns once
+  // the message at hand is handled.
+  virtual void EndShownDialogs() = 0;
 };
 
 }  // namespace tandry::addin

@@ -52,6 +52,7 @@ struct TestModule final : AddinObjects {
     return std::make_unique<SSWClass>(module);
   }
   std::unique_ptr<MenuButtonHolder> NewHostClass() override { return nullptr; }
+  void EndShownDialogs() override {}
 
   static TestModule& Get() {
     static TestModule one;

@@ -23,11 +23,12 @@ std::string ListText(const MonitorList& list) {
 }
 
 // The answering dialog, which also logs what it is given and runs `whileShown` in its "modal
-// loop".
+// loop"; once `ended` is set from outside, it answers as cancelled.
 class StubDialog : public AnsweringDialog {
  public:
-  StubDialog(const DialogAnswer& answer, std::function<void()> whileShown, CallLog& log)
-      : AnsweringDialog(answer), whileShown_(std::move(whileShown)), log_(log) {}
+  StubDialog(const DialogAnswer& answer, std::function<void()> whileShown, const bool& ended,
+             CallLog& log)
+      : AnsweringDialog(answer), whileShown_(std::move(whileShown)), ended_(ended), log_(log) {}
   ~StubDialog() override { log_.push_back("dialog unloaded"); }
 
   void Initialize(const ObjectRef& host, const ObjectRef& pres, const MonitorList& order,
@@ -40,9 +41,11 @@ class StubDialog : public AnsweringDialog {
     log_.push_back("dialog ShowModal");
     if (whileShown_) whileShown_();
   }
+  bool OKPressed() const override { return !ended_ && AnsweringDialog::OKPressed(); }
 
  private:
   std::function<void()> whileShown_;
+  const bool& ended_;
   CallLog& log_;
 };
 
@@ -245,10 +248,14 @@ bool FakeStore::Write(std::u16string_view name, std::u16string_view text) {
 
 void RecordingMessages::Show(std::u16string_view text, MessageIcon icon) {
   log_.push_back("message " + Number(static_cast<std::int32_t>(icon)) + ": " + Narrow(text));
+  if (whileShown) whileShown();
 }
 
+void RecordingMessages::CloseAll() { log_.push_back("message boxes closed"); }
+
 std::unique_ptr<SettingsDialog> FakeAddinObjects::LoadSettingsForm() {
-  return std::make_unique<StubDialog>(answer, whileShown, log_);
+  ended_ = false;
+  return std::make_unique<StubDialog>(answer, whileShown, ended_, log_);
 }
 
 std::unique_ptr<SlideShowEventSink> FakeAddinObjects::NewSSWClass() {
@@ -257,6 +264,11 @@ std::unique_ptr<SlideShowEventSink> FakeAddinObjects::NewSSWClass() {
 
 std::unique_ptr<MenuButtonHolder> FakeAddinObjects::NewHostClass() {
   return std::make_unique<ButtonHolder>();
+}
+
+void FakeAddinObjects::EndShownDialogs() {
+  log_.push_back("dialogs ended");
+  ended_ = true;
 }
 
 }  // namespace tandry::addin::test

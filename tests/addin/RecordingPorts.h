@@ -105,8 +105,13 @@ class FakeStore : public SettingsStore {
 class RecordingMessages : public MessageBoxes {
  public:
   explicit RecordingMessages(CallLog& log) : log_(log) {}
+  // Runs while a box is shown, as a call from outside during its modal loop.
+  std::function<void()> whileShown;
+
   // Logged as "message <icon value>: <text>".
   void Show(std::u16string_view text, MessageIcon icon) override;
+  // Logged as "message boxes closed".
+  void CloseAll() override;
 
  private:
   CallLog& log_;
@@ -123,9 +128,13 @@ class FakeAddinObjects : public AddinObjects {
   std::unique_ptr<SettingsDialog> LoadSettingsForm() override;
   std::unique_ptr<SlideShowEventSink> NewSSWClass() override;
   std::unique_ptr<MenuButtonHolder> NewHostClass() override;
+  // Logged as "dialogs ended"; a dialog that is shown then answers as cancelled.
+  void EndShownDialogs() override;
 
  private:
   CallLog& log_;
+  // Whether the dialog loaded last was ended from outside.
+  bool ended_ = false;
 };
 
 // A module over the recording fakes, all writing into `log`.
