@@ -2,6 +2,7 @@
 // from outside code that cannot handle one.
 #pragma once
 
+#include <exception>
 #include <utility>
 
 namespace tandry {
@@ -23,5 +24,26 @@ Result Contained(Result fallback, Work&& work) noexcept {
     return fallback;
   }
 }
+
+// Runs the steps of a procedure that must all be attempted, such as the stop of a show: a step
+// that throws is skipped as a failing step is, and the first exception is thrown again by
+// Finish, once every step has had its turn, for the boundary that reports it.
+class EveryStep {
+ public:
+  template <typename Step>
+  void operator()(Step&& step) noexcept {
+    try {
+      std::forward<Step>(step)();
+    } catch (...) {
+      if (!first_) first_ = std::current_exception();
+    }
+  }
+  void Finish() {
+    if (first_) std::rethrow_exception(std::exchange(first_, nullptr));
+  }
+
+ private:
+  std::exception_ptr first_;
+};
 
 }  // namespace tandry

@@ -2,6 +2,7 @@
 #include "AddinConnection.h"
 
 #include "AddinLife.h"
+#include "Contained.h"
 
 namespace tandry::addin {
 
@@ -15,14 +16,23 @@ void AddinConnection::OnConnection(const ObjectRef& app, bool atHostStartup,
   if (!atHostStartup) OnStartupComplete();
 }
 
-void AddinConnection::OnStartupComplete() { Initialized = AddinStartup(module_, ConnectedApp); }
+void AddinConnection::OnStartupComplete() {
+  startedUp_ = true;
+  Initialized = AddinStartup(module_, ConnectedApp);
+}
 
-void AddinConnection::OnBeginShutdown() { AddinShutdown(module_); }
+void AddinConnection::OnBeginShutdown() {
+  startedUp_ = false;
+  AddinShutdown(module_);
+}
 
 void AddinConnection::OnDisconnection(bool atHostShutdown) {
-  // A removal by the user shuts the add-in down as the host's exit does.
-  if (!atHostShutdown) OnBeginShutdown();
+  // A removal by the user shuts the add-in down as the host's exit does; so does a host that
+  // closes without the notice that it begins to.
+  EveryStep step;
+  if (!atHostShutdown || startedUp_) step([this] { OnBeginShutdown(); });
   ConnectedApp = nullptr;
+  step.Finish();
 }
 
 }  // namespace tandry::addin

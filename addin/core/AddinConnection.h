@@ -20,7 +20,8 @@ class AddinConnection {
                     const ObjectRef& self);
   void OnStartupComplete();
   void OnBeginShutdown();
-  // `atHostShutdown`: the host closes, and has sent OnBeginShutdown already.
+  // `atHostShutdown`: the host closes, and should have sent OnBeginShutdown already; if it did
+  // not, the add-in shuts down here, so that nothing of it outlives the connection.
   void OnDisconnection(bool atHostShutdown);
 
   // Whether the last start-up made the add-in ready.
@@ -31,6 +32,8 @@ class AddinConnection {
   ObjectRef ConnectedApp;
   ObjectRef ConnectedAddIn;
   bool Initialized = false;
+  // Start-up has run and no shutdown since.
+  bool startedUp_ = false;
 };
 
 }  // namespace tandry::addin

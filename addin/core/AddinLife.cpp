@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "Contained.h"
 #include "HostConstants.h"
 #include "ShowControl.h"
 #include "StoredSettings.h"
@@ -115,11 +116,23 @@ bool AddinStartup(Module& module, const ObjectRef& app) {
 
 void AddinShutdown(Module& module) {
   ModuleState& state = module.state;
-  if (state.Running) StopShow(module);
+  // A start or a stop that waits underneath learns from this that it must go no further.
+  ++state.Shutdowns;
+  EveryStep step;
+  // The host may shut the add-in down from inside one of its modal loops: they end first, and
+  // each returns once this shutdown is done.
+  step([&] { module.objects.EndShownDialogs(); });
+  step([&] { module.messages.CloseAll(); });
+  step([&] {
+    if (state.Running) StopShow(module);
+  });
   state.Settings = SettingsRecord{};
   state.MenuButtons.reset();
-  if (HasMenus(state.App)) DeleteTaggedButtons(state.App);
+  step([&] {
+    if (HasMenus(state.App)) DeleteTaggedButtons(state.App);
+  });
   state.App = nullptr;
+  step.Finish();
 }
 
 void ShowAbout(Module& module) { module.declared.ShowAboutForm(); }

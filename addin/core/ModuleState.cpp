@@ -12,8 +12,6 @@ void SetRunning(ModuleState& state, bool value) {
   if (button) button->Put(u"Caption", Value{caption});
 }
 
-void ClearCollection(MonitorList& list) { list.clear(); }
-
 bool CollectionContains(const MonitorList& list, std::int32_t value) {
   return std::find(list.begin(), list.end(), value) != list.end();
 }

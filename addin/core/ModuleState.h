@@ -1,6 +1,6 @@
 // The add-in's module state, one set for the whole add-in as long as it is loaded, and the
 // small procedures every part of the add-in shares: the running switch with the start/stop
-// button's caption, and the two list procedures.
+// button's caption, and the list procedures.
 //
 // Every procedure of the add-in attempts its steps in turn: a step whose call fails is skipped,
 // and a variable whose new value could not be had keeps the one it had.
@@ -46,6 +46,21 @@ struct ModuleState {
   // (a macro's call during the settings dialog's modal loop, a click while the show is taken
   // down) is ignored: it would begin a second dialog, show or session inside the first.
   bool StartStopUnderWay = false;
+  // How often the add-in was shut down. The host may shut it down while a start or a stop waits
+  // in a dialog, a message box or a call of the host's that runs messages; the start or stop
+  // learns of it here and goes no further, since the shutdown has taken everything down.
+  std::uint32_t Shutdowns = 0;
+};
+
+// Tells whether the add-in was shut down since the watch was made.
+class ShutdownWatch {
+ public:
+  explicit ShutdownWatch(const ModuleState& state) : state_(state), seen_(state.Shutdowns) {}
+  bool Happened() const { return state_.Shutdowns != seen_; }
+
+ private:
+  const ModuleState& state_;
+  const std::uint32_t seen_;
 };
 
 // Marks a start or a stop as under way for as long as it lives, then puts the mark back as it
@@ -85,8 +100,6 @@ struct Module {
 // Running := value, and the start/stop button's caption with it where there is a button.
 void SetRunning(ModuleState& state, bool value);
 
-// Empties the list.
-void ClearCollection(MonitorList& list);
 // Whether an item of the list equals `value`.
 bool CollectionContains(const MonitorList& list, std::int32_t value);
 // Item `position` (1-based) of the list; nullopt when there is none, so that a statement that

@@ -41,6 +41,9 @@ void OpenNotesView(Module& module);
 // The stop: also run at the end of any slide show and at shutdown. Does nothing unless a show
 // runs.
 void StopShow(Module& module);
+// The stop without ending the presentation program's own show: for a start that failed after
+// that show began, which is left to the presenter.
+void LeaveShow(Module& module);
 // A build step or a slide change of any slide show; `window` is not used.
 void ForwardNextBuild(Module& module, const ObjectRef& window);
 void ForwardNextSlide(Module& module, const ObjectRef& window);

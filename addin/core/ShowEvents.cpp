@@ -1,44 +1,67 @@
 // The running show's events and its stop. The slide-show events of any show of the presentation
 // program are forwarded for the running show; the end of any show stops it.
+#include "Contained.h"
 #include "ShowControl.h"
 
 namespace tandry::addin {
 
-void StopShow(Module& module) {
+namespace {
+
+// Takes the running show down, each step attempted whatever the others did; the presentation
+// program's show is ended when `endProgramShow`.
+void TakeDownShow(Module& module, bool endProgramShow) {
   ModuleState& state = module.state;
   SettingsRecord& settings = state.Settings;
   DeclaredFunctions& declared = module.declared;
   if (!state.Running) return;
   // Nothing may act on the show while it is taken down: no event, no second stop, no start.
   const StartStopMark underWay(state);
+  const ShutdownWatch shutdown(state);
   // The host may shut the add-in down while View.Exit below waits, and that clears the
   // settings; the notes view of this show is closed all the same.
   const bool notesShown = settings.SessionMode == kMultiScreen && settings.ShowNotes;
   const ScreenHandle notesView = settings.NotesView;
   const std::int32_t notesMonitor = settings.NotesMonitor;
   state.Running = false;
-  if (state.Ssw) state.Ssw->SetHostApp(nullptr);
+  EveryStep step;
+  step([&] {
+    if (state.Ssw) state.Ssw->SetHostApp(nullptr);
+  });
   state.Ssw.reset();
   if (settings.ShortcutId != 0) {
-    declared.UnregisterShortcut(settings.ShortcutId);
+    step([&] { declared.UnregisterShortcut(settings.ShortcutId); });
     settings.ShortcutId = 0;
   }
-  declared.StopTandrySession();
-  if (const ObjectRef view = ObjectAt(settings.SlideShowWindow, {u"View"})) view->Call(u"Exit");
+  step([&] { declared.StopTandrySession(); });
+  if (endProgramShow) {
+    step([&] {
+      if (const ObjectRef view = ObjectAt(settings.SlideShowWindow, {u"View"})) view->Call(u"Exit");
+    });
+  }
   settings.SlideShowWindow = nullptr;
-  declared.DestroyTandrySession();
+  step([&] { declared.DestroyTandrySession(); });
   if (notesShown) {
     if (notesView != 0) {
-      declared.HideNotesView(notesView);
-      declared.DestroyNotesView(notesView);
+      step([&] { declared.HideNotesView(notesView); });
+      step([&] { declared.DestroyNotesView(notesView); });
       settings.NotesView = 0;
     }
-    // The start took the notes monitor off the head of the chosen order.
-    settings.MonitorOrder.insert(settings.MonitorOrder.begin(), notesMonitor);
+    // The start took the notes monitor off the head of the chosen order; a shutdown meanwhile
+    // has emptied the order, which stays empty. The list kept its room: this allocates nothing.
+    if (!shutdown.Happened()) {
+      settings.MonitorOrder.insert(settings.MonitorOrder.begin(), notesMonitor);
+    }
   }
-  SetRunning(state, false);
+  step([&] { SetRunning(state, false); });
   settings.Presentation = nullptr;
+  step.Finish();
 }
+
+}  // namespace
+
+void StopShow(Module& module) { TakeDownShow(module, true); }
+
+void LeaveShow(Module& module) { TakeDownShow(module, false); }
 
 void ForwardNextBuild(Module& module, const ObjectRef&) {
   if (module.state.Running) module.declared.NextBuild();

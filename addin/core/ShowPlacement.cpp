@@ -41,8 +41,12 @@ ObjectRef RunShowOnMonitor(Module& module, const ObjectRef& pres, std::int32_t m
   std::int32_t height = 0;
   module.declared.GetMonitorInfo(monitor, left, top, width, height);
 
+  const ShutdownWatch shutdown(module.state);
   const ObjectRef settings = ObjectAt(pres, {u"SlideShowSettings"});
   const ObjectRef window = settings ? AsObject(settings->Call(u"Run")) : nullptr;
+  // The host may shut the add-in down while its show starts: the window is then not placed,
+  // nor the cursor moved, and the start goes no further.
+  if (shutdown.Happened()) return window;
   // A slide that can't be read is not known to be the right one: go there as well.
   if (AsLong(GetPath(window, {u"View", u"Slide", u"SlideIndex"})) != slide) {
     if (const ObjectRef view = ObjectAt(window, {u"View"})) {

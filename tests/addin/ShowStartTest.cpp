@@ -195,17 +195,52 @@ TEST_F(ShowStartTest, AShowThatDoesNotStartGivesTheEngineNoEmptyWindow) {
 }
 
 TEST_F(ShowStartTest, GoesOnPastFailingStatements) {
-  // No monitor rectangle, no slide count for the session, no shortcut: the show still runs.
+  // No monitor rectangle and no shortcut: the show still runs.
   m.declared.missing = {"GetMonitorInfo", "RegisterShortcut"};
-  talk.presentation->Fail(u"Slides");
   StartWith({true, {0, 1}, u"Talk", false, false});
   EXPECT_TRUE(state().Running);
   EXPECT_EQ(settings().ShortcutId, 0u);
-  EXPECT_EQ(m.declared.calls["CreateTandrySession"], 0);
-  EXPECT_EQ(m.declared.calls["AddSessionInfo"], 1);
+  EXPECT_EQ(m.declared.calls["CreateTandrySession"], 1);
   EXPECT_EQ(m.declared.calls["StartTandrySession"], 1);
   EXPECT_EQ(m.declared.calls["NextBuild"], 1);
 }
+
+// What keeps the engine's session from being made: the presentation's name or slide count can't
+// be read, or the engine's create can't be bound.
+enum class SessionFailure { Name, SlideCount, CreateUnbound };
+
+class ShowStartWithoutSession : public ShowStartTest,
+                                public ::testing::WithParamInterface<SessionFailure> {};
+
+TEST_P(ShowStartWithoutSession, EndsTheStartAndLeavesTheProgramsShowRunning) {
+  switch (GetParam()) {
+    case SessionFailure::Name:
+      // Readable for the dialog's choice, not once the show runs.
+      talk.presentation->Getter(u"Name", [this](const Arguments&) -> Result {
+        if (talk.current != 0) return std::nullopt;
+        return Value{std::u16string(u"Talk")};
+      });
+      break;
+    case SessionFailure::SlideCount: talk.presentation->Fail(u"Slides"); break;
+    case SessionFailure::CreateUnbound: m.declared.missing = {"CreateTandrySession"}; break;
+  }
+  m.objects.answer = {true, {1, 0, 2}, u"Talk", true, false};
+  StartStopShow(m.module);
+  EXPECT_THAT(Lines({"Lock", "message", "Create", "AddSession", "Start", "Stop", "Destroy",
+                     "Hide", "Activate", "Next", "Register", "Ssw", "view.Exit"}),
+              ElementsAre("LockWindowUpdate desktop", "CreateNotesView -1280 0 1280 1024",
+                          "HideNotesView 41", "DestroyNotesView 41", "LockWindowUpdate 0",
+                          "message 16: Tandry could not start the slide show."));
+  EXPECT_FALSE(state().Running);
+  EXPECT_EQ(settings().NotesView, 0);
+  EXPECT_EQ(settings().SlideShowWindow, nullptr);
+  EXPECT_EQ(talk.current, 1) << "the presentation program's show is left running";
+  EXPECT_THAT(settings().MonitorOrder, ElementsAre(1, 0, 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFailure, ShowStartWithoutSession,
+                         ::testing::Values(SessionFailure::Name, SessionFailure::SlideCount,
+                                           SessionFailure::CreateUnbound));
 
 }  // namespace
 }  // namespace tandry::addin
