@@ -27,15 +27,22 @@ Result Contained(Result fallback, Work&& work) noexcept {
 
 // Runs the steps of a procedure that must all be attempted, such as the stop of a show: a step
 // that throws is skipped as a failing step is, and the first exception is thrown again by
-// Finish, once every step has had its turn, for the boundary that reports it.
+// Finish, once every step has had its turn, for the boundary that reports it. A step may be
+// given more than one attempt.
 class EveryStep {
  public:
   template <typename Step>
-  void operator()(Step&& step) noexcept {
-    try {
-      std::forward<Step>(step)();
-    } catch (...) {
-      if (!first_) first_ = std::current_exception();
+  void operator()(Step&& step, int attempts = 1) noexcept {
+    for (int attempt = 1;; ++attempt) {
+      try {
+        step();
+        return;
+      } catch (...) {
+        if (attempt >= attempts) {
+          if (!first_) first_ = std::current_exception();
+          return;
+        }
+      }
     }
   }
   void Finish() {

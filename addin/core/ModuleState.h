@@ -19,6 +19,12 @@ namespace tandry::addin {
 // The product name: title of every message box and start of several messages.
 inline constexpr std::u16string_view kProductName = u"Tandry";
 
+// Attempts at a call that gives back a part of a show (the session, the notes view, the
+// shortcut, the event connection, the screen's freeze) when it throws: the engine and larkpane
+// take a second release of the same thing calmly, and what failed once, such as an allocation,
+// may not fail again.
+inline constexpr int kReleaseAttempts = 2;
+
 // The kind of show (`SessionMode`); the number never crosses into the engine.
 inline constexpr std::int32_t kMultiScreen = 1;
 inline constexpr std::int32_t kSharedScreen = 2;

@@ -26,24 +26,24 @@ void TakeDownShow(Module& module, bool endProgramShow) {
   EveryStep step;
   step([&] {
     if (state.Ssw) state.Ssw->SetHostApp(nullptr);
-  });
+  }, kReleaseAttempts);
   state.Ssw.reset();
   if (settings.ShortcutId != 0) {
-    step([&] { declared.UnregisterShortcut(settings.ShortcutId); });
+    step([&] { declared.UnregisterShortcut(settings.ShortcutId); }, kReleaseAttempts);
     settings.ShortcutId = 0;
   }
-  step([&] { declared.StopTandrySession(); });
+  step([&] { declared.StopTandrySession(); }, kReleaseAttempts);
   if (endProgramShow) {
     step([&] {
       if (const ObjectRef view = ObjectAt(settings.SlideShowWindow, {u"View"})) view->Call(u"Exit");
     });
   }
   settings.SlideShowWindow = nullptr;
-  step([&] { declared.DestroyTandrySession(); });
+  step([&] { declared.DestroyTandrySession(); }, kReleaseAttempts);
   if (notesShown) {
     if (notesView != 0) {
-      step([&] { declared.HideNotesView(notesView); });
-      step([&] { declared.DestroyNotesView(notesView); });
+      step([&] { declared.HideNotesView(notesView); }, kReleaseAttempts);
+      step([&] { declared.DestroyNotesView(notesView); }, kReleaseAttempts);
       settings.NotesView = 0;
     }
     // The start took the notes monitor off the head of the chosen order; a shutdown meanwhile
@@ -52,7 +52,7 @@ void TakeDownShow(Module& module, bool endProgramShow) {
       settings.MonitorOrder.insert(settings.MonitorOrder.begin(), notesMonitor);
     }
   }
-  step([&] { SetRunning(state, false); });
+  step([&] { SetRunning(state, false); }, kReleaseAttempts);
   settings.Presentation = nullptr;
   step.Finish();
 }

@@ -60,10 +60,11 @@ class ScreenFreeze {
   ScreenFreeze(const ScreenFreeze&) = delete;
   ScreenFreeze& operator=(const ScreenFreeze&) = delete;
 
+  // An unfreeze that throws is tried again at the end.
   void Thaw() {
     if (!frozen_) return;
-    frozen_ = false;
     declared_.LockWindowUpdate(0);
+    frozen_ = false;
   }
 
  private:
@@ -94,12 +95,12 @@ class ShowBeginning {
     SettingsRecord& settings = state.Settings;
     DeclaredFunctions& declared = module_.declared;
     EveryStep step;
-    if (state.Running) step([&] { SetRunning(state, false); });
-    if (sessionStarted) step([&] { declared.StopTandrySession(); });
-    if (sessionCreated) step([&] { declared.DestroyTandrySession(); });
+    if (state.Running) step([&] { SetRunning(state, false); }, kReleaseAttempts);
+    if (sessionStarted) step([&] { declared.StopTandrySession(); }, kReleaseAttempts);
+    if (sessionCreated) step([&] { declared.DestroyTandrySession(); }, kReleaseAttempts);
     if (notesViewOpened && settings.NotesView != 0) {
-      step([&] { declared.HideNotesView(settings.NotesView); });
-      step([&] { declared.DestroyNotesView(settings.NotesView); });
+      step([&] { declared.HideNotesView(settings.NotesView); }, kReleaseAttempts);
+      step([&] { declared.DestroyNotesView(settings.NotesView); }, kReleaseAttempts);
       settings.NotesView = 0;
     }
     settings.SlideShowWindow = nullptr;

@@ -51,12 +51,27 @@ class StubDialog : public AnsweringDialog {
 
 class RecordingSink : public SlideShowEventSink {
  public:
-  explicit RecordingSink(CallLog& log) : log_(log) { log_.push_back("Ssw created"); }
-  ~RecordingSink() override { log_.push_back("Ssw released"); }
-  void SetHostApp(const ObjectRef& app) override { log_.push_back("Ssw HostApp " + Object(app)); }
+  RecordingSink(CallLog& log, int& connectedSinks) : log_(log), connectedSinks_(connectedSinks) {
+    log_.push_back("Ssw created");
+  }
+  ~RecordingSink() override {
+    Connect(false);
+    log_.push_back("Ssw released");
+  }
+  void SetHostApp(const ObjectRef& app) override {
+    log_.push_back("Ssw HostApp " + Object(app));
+    Connect(app != nullptr);
+  }
 
  private:
+  void Connect(bool connect) {
+    if (connect != connected_) connectedSinks_ += connect ? 1 : -1;
+    connected_ = connect;
+  }
+
   CallLog& log_;
+  int& connectedSinks_;
+  bool connected_ = false;
 };
 
 class ButtonHolder : public MenuButtonHolder {
@@ -77,6 +92,12 @@ bool RecordingDeclared::Runs(const std::string& function, const std::string& lin
   if (missing.count(function)) return false;
   ++calls[function];
   if (!line.empty()) log_.push_back(line);
+  return true;
+}
+
+bool RecordingDeclared::RunsInSession(const std::string& function, const std::string& line) {
+  if (!Runs(function, line)) return false;
+  if (!outside.sessionCreated) ++outside.callsWithoutSession;
   return true;
 }
 
@@ -111,13 +132,17 @@ bool RecordingDeclared::GetMonitorInfo(std::int32_t index, std::int32_t& left,
 bool RecordingDeclared::CreateTandrySession(const std::u16string& name, const ObjectRef& window,
                                             std::int32_t screenCount, std::int32_t slideCount,
                                             std::int32_t singleScreenMonitor) {
-  return Runs("CreateTandrySession", "CreateTandrySession " + Text(name) + " " + Object(window) +
-                                         " " + Number(screenCount) + " " + Number(slideCount) +
-                                         " " + Number(singleScreenMonitor));
+  if (!Runs("CreateTandrySession", "CreateTandrySession " + Text(name) + " " + Object(window) +
+                                       " " + Number(screenCount) + " " + Number(slideCount) +
+                                       " " + Number(singleScreenMonitor))) {
+    return false;
+  }
+  outside.sessionCreated = true;
+  return true;
 }
 
 bool RecordingDeclared::AddSessionInfo(std::int32_t screenIndex, std::int32_t monitorIndex) {
-  return Runs("AddSessionInfo",
+  return RunsInSession("AddSessionInfo",
               "AddSessionInfo " + Number(screenIndex) + " " + Number(monitorIndex));
 }
 
@@ -125,23 +150,29 @@ bool RecordingDeclared::CreateTandrySharedScreenSession(const std::u16string& na
                                                         const ObjectRef& window,
                                                         std::int32_t monitorIndex,
                                                         std::int32_t slideCount, bool notes) {
-  return Runs("CreateTandrySharedScreenSession",
-              "CreateTandrySharedScreenSession " + Text(name) + " " + Object(window) + " " +
-                  Number(monitorIndex) + " " + Number(slideCount) + " " + Number(notes));
+  if (!Runs("CreateTandrySharedScreenSession",
+            "CreateTandrySharedScreenSession " + Text(name) + " " + Object(window) + " " +
+                Number(monitorIndex) + " " + Number(slideCount) + " " + Number(notes))) {
+    return false;
+  }
+  outside.sessionCreated = true;
+  return true;
 }
 
 bool RecordingDeclared::StartTandrySession() {
-  return Runs("StartTandrySession", "StartTandrySession");
+  if (!RunsInSession("StartTandrySession", "StartTandrySession")) return false;
+  outside.sessionStarted = outside.sessionCreated;
+  return true;
 }
 bool RecordingDeclared::ActivateSlideShow(const ObjectRef& window) {
   return Runs("ActivateSlideShow", "ActivateSlideShow " + Object(window));
 }
-bool RecordingDeclared::NextBuild() { return Runs("NextBuild", "NextBuild"); }
+bool RecordingDeclared::NextBuild() { return RunsInSession("NextBuild", "NextBuild"); }
 bool RecordingDeclared::NextSlide(std::int32_t slideNumber, const std::u16string& notes) {
-  return Runs("NextSlide", "NextSlide " + Number(slideNumber) + " " + Text(notes));
+  return RunsInSession("NextSlide", "NextSlide " + Number(slideNumber) + " " + Text(notes));
 }
 bool RecordingDeclared::InsertSlide(std::int32_t position) {
-  return Runs("InsertSlide", "InsertSlide " + Number(position));
+  return RunsInSession("InsertSlide", "InsertSlide " + Number(position));
 }
 
 std::optional<ShortcutId> RecordingDeclared::RegisterShortcut(std::int32_t key,
@@ -149,17 +180,24 @@ std::optional<ShortcutId> RecordingDeclared::RegisterShortcut(std::int32_t key,
   if (!Runs("RegisterShortcut", "RegisterShortcut " + Number(key) + " " + Number(modifiers))) {
     return std::nullopt;
   }
+  ++outside.shortcuts;
   return nextShortcut;
 }
 
 bool RecordingDeclared::UnregisterShortcut(ShortcutId id) {
-  return Runs("UnregisterShortcut", "UnregisterShortcut " + Number(id));
+  if (!Runs("UnregisterShortcut", "UnregisterShortcut " + Number(id))) return false;
+  --outside.shortcuts;
+  return true;
 }
 bool RecordingDeclared::StopTandrySession() {
-  return Runs("StopTandrySession", "StopTandrySession");
+  if (!RunsInSession("StopTandrySession", "StopTandrySession")) return false;
+  outside.sessionStarted = false;
+  return true;
 }
 bool RecordingDeclared::DestroyTandrySession() {
-  return Runs("DestroyTandrySession", "DestroyTandrySession");
+  if (!Runs("DestroyTandrySession", "DestroyTandrySession")) return false;
+  outside.sessionCreated = outside.sessionStarted = false;
+  return true;
 }
 
 bool RecordingDeclared::EncryptString(std::u16string& source, std::u16string& dest) {
@@ -182,6 +220,7 @@ std::optional<ScreenHandle> RecordingDeclared::CreateNotesView(std::int32_t left
                                    Number(width) + " " + Number(height))) {
     return std::nullopt;
   }
+  ++outside.notesViews;
   return nextNotesView;
 }
 
@@ -198,7 +237,9 @@ bool RecordingDeclared::HideNotesView(ScreenHandle handle) {
   return Runs("HideNotesView", "HideNotesView " + Number(handle));
 }
 bool RecordingDeclared::DestroyNotesView(ScreenHandle handle) {
-  return Runs("DestroyNotesView", "DestroyNotesView " + Number(handle));
+  if (!Runs("DestroyNotesView", "DestroyNotesView " + Number(handle))) return false;
+  --outside.notesViews;
+  return true;
 }
 
 std::optional<SystemHandle> RecordingDeclared::GetDesktopWindow() {
@@ -207,8 +248,12 @@ std::optional<SystemHandle> RecordingDeclared::GetDesktopWindow() {
 }
 
 bool RecordingDeclared::LockWindowUpdate(SystemHandle window) {
-  return Runs("LockWindowUpdate",
-              "LockWindowUpdate " + (window == kDesktop ? std::string("desktop") : Number(window)));
+  if (!Runs("LockWindowUpdate", "LockWindowUpdate " + (window == kDesktop ? std::string("desktop")
+                                                                          : Number(window)))) {
+    return false;
+  }
+  outside.screenFrozen = window != 0;
+  return true;
 }
 
 std::optional<SystemHandle> RecordingDeclared::GetDC(SystemHandle window) {
@@ -259,7 +304,7 @@ std::unique_ptr<SettingsDialog> FakeAddinObjects::LoadSettingsForm() {
 }
 
 std::unique_ptr<SlideShowEventSink> FakeAddinObjects::NewSSWClass() {
-  return std::make_unique<RecordingSink>(log_);
+  return std::make_unique<RecordingSink>(log_, connectedSinks);
 }
 
 std::unique_ptr<MenuButtonHolder> FakeAddinObjects::NewHostClass() {

@@ -22,9 +22,23 @@ struct FakeMonitor {
   std::int32_t left, top, width, height;
 };
 
+// What the engine, larkpane and the screen hold after the calls that ran, as counts a test
+// checks for what was left behind.
+struct OutsideState {
+  bool sessionCreated = false;
+  bool sessionStarted = false;
+  // Session calls made without a created session.
+  int callsWithoutSession = 0;
+  int shortcuts = 0;
+  int notesViews = 0;
+  bool screenFrozen = false;
+};
+
 class RecordingDeclared : public DeclaredFunctions {
  public:
   explicit RecordingDeclared(CallLog& log) : log_(log) {}
+
+  OutsideState outside;
 
   // The bench's monitors: primary, left of it (negative left), right of it.
   std::vector<FakeMonitor> monitors{{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024},
@@ -82,6 +96,8 @@ class RecordingDeclared : public DeclaredFunctions {
  private:
   // Whether `function` is bound; if so, the call is counted and `line` is logged.
   bool Runs(const std::string& function, const std::string& line = {});
+  // As Runs, for a call of the engine's session.
+  bool RunsInSession(const std::string& function, const std::string& line);
 
   CallLog& log_;
 };
@@ -124,6 +140,8 @@ class FakeAddinObjects : public AddinObjects {
   DialogAnswer answer;
   // Runs while the settings dialog is shown, as a call from outside during its modal loop.
   std::function<void()> whileShown;
+  // Event sinks connected to the application now.
+  int connectedSinks = 0;
 
   std::unique_ptr<SettingsDialog> LoadSettingsForm() override;
   std::unique_ptr<SlideShowEventSink> NewSSWClass() override;

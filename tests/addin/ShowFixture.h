@@ -1,5 +1,6 @@
 // A module over the recording fakes with a host application that has the presentation "Talk"
-// (12 slides) open and active, for the tests of the show's start, stop, events and shortcut.
+// (12 slides) open and active, and "Other" (3 slides) open, for the tests of the show's start,
+// stop, events and shortcut.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -14,9 +15,9 @@
 
 namespace tandry::addin::test {
 
-class ShowFixture : public ::testing::Test {
- protected:
-  ShowFixture() {
+// The module and its host, for tests that make many of them.
+struct TalkHost {
+  TalkHost() {
     presentations->Getter(u"Item", [this](const Arguments& arguments) -> Result {
       const auto name = arguments.empty() ? std::nullopt : AsText(arguments[0]);
       for (const FakePresentation* deck : {&talk, &other}) {
@@ -29,10 +30,21 @@ class ShowFixture : public ::testing::Test {
     app->Set(u"Presentations", presentations).Set(u"ActivePresentation", talk.presentation);
     state().App = app;
   }
+  TalkHost(const TalkHost&) = delete;
+  TalkHost& operator=(const TalkHost&) = delete;
 
   ModuleState& state() { return m.module.state; }
   SettingsRecord& settings() { return m.module.state.Settings; }
 
+  RecordingModule m;
+  FakePresentation talk{"Talk", 12, m.log};
+  FakePresentation other{"Other", 3, m.log};
+  FakeRef presentations = std::make_shared<FakeObject>("presentations", m.log);
+  FakeRef app = std::make_shared<FakeObject>("app", m.log);
+};
+
+class ShowFixture : public ::testing::Test, protected TalkHost {
+ protected:
   // Starts a show through the toggle with the dialog answering `answer`, and forgets the log.
   void StartWith(const DialogAnswer& answer) {
     m.objects.answer = answer;
@@ -51,12 +63,6 @@ class ShowFixture : public ::testing::Test {
     }
     return lines;
   }
-
-  RecordingModule m;
-  FakePresentation talk{"Talk", 12, m.log};
-  FakePresentation other{"Other", 3, m.log};
-  FakeRef presentations = std::make_shared<FakeObject>("presentations", m.log);
-  FakeRef app = std::make_shared<FakeObject>("app", m.log);
 };
 
 }  // namespace tandry::addin::test
