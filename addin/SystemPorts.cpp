@@ -15,6 +15,10 @@ constexpr wchar_t kOptionsKey[] = L"Software\\VB and VBA Program Settings\\Tandr
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
+// A value written by hand or by another tool may be an expandable string: its text counts as
+// it stands, with no environment variables expanded, as a plain string's does.
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
 }  // namespace
 
 std::optional<std::u16string> RegistrySettings::Read(std::u16string_view name,
@@ -32,11 +36,12 @@ std::optional<std::u16string> RegistrySettings::Read(std::u16string_view name,
   DWORD size = 0;
   LSTATUS status = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
   if (status == ERROR_FILE_NOT_FOUND) return std::u16string(fallback);
-  if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
-  std::u16string text(size / sizeof(char16_t), u'\0');
+  if (status != ERROR_SUCCESS || !IsText(type)) return std::nullopt;
+  // Room for every byte the value holds, an odd last one included.
+  std::u16string text((size + 1) / sizeof(char16_t), u'\0');
   status = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
                             reinterpret_cast<BYTE*>(text.data()), &size);
-  if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+  if (status != ERROR_SUCCESS || !IsText(type)) return std::nullopt;
   text.resize(size / sizeof(char16_t));
   // The terminating NUL that every write adds; NULs inside belong to the text.
   if (!text.empty() && text.back() == u'\0') text.pop_back();

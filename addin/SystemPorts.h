@@ -8,7 +8,8 @@ namespace tandry::addin {
 
 // The per-application settings store: string values, kept exactly as written. A text with NUL
 // characters inside (a scrambled password can hold one) is stored with its full length, and
-// read back in full.
+// read back in full. An expandable string reads as its text unexpanded; a value of any other
+// type can't be read.
 class RegistrySettings final : public SettingsStore {
  public:
   std::optional<std::u16string> Read(std::u16string_view name,

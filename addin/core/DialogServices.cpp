@@ -16,7 +16,7 @@ void PortDialogServices::ShowMessage(const std::u16string& text, MessageIcon ico
   messages_.Show(text, icon);
 }
 
-std::u16string PortDialogServices::GetStoredPassword() {
+std::optional<std::u16string> PortDialogServices::GetStoredPassword() {
   return addin::GetStoredPassword(store_);
 }
 

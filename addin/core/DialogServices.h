@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "Ports.h"
@@ -26,8 +27,9 @@ class DialogServices {
   virtual void ShowAboutForm() = 0;
   // A message box titled "Tandry" with an OK button only, modal over the dialog.
   virtual void ShowMessage(const std::u16string& text, MessageIcon icon) = 0;
-  // The stored lock password in its scrambled form; the empty text when there is none.
-  virtual std::u16string GetStoredPassword() = 0;
+  // The stored lock password in its scrambled form; the empty text when there is none, nullopt
+  // when one is stored but can't be read.
+  virtual std::optional<std::u16string> GetStoredPassword() = 0;
   // The scrambled form of `text`, as many characters long as the text.
   virtual std::u16string EncryptText(const std::u16string& text) = 0;
   // Stores `password` scrambled; the empty text removes the lock.
@@ -44,7 +46,7 @@ class PortDialogServices : public DialogServices {
   void GetMonitorCount(MonitorCounts& counts) override;
   void ShowAboutForm() override;
   void ShowMessage(const std::u16string& text, MessageIcon icon) override;
-  std::u16string GetStoredPassword() override;
+  std::optional<std::u16string> GetStoredPassword() override;
   std::u16string EncryptText(const std::u16string& text) override;
   void SavePassword(const std::u16string& password) override;
 

@@ -15,7 +15,8 @@ constexpr char16_t kPasswordsDiffer[] =
 
 bool AcceptsPassword(DialogServices& services, const std::u16string& typed) {
   if (typed == kMasterPassword) return true;
-  return services.EncryptText(typed) == services.GetStoredPassword();
+  const std::optional<std::u16string> stored = services.GetStoredPassword();
+  return stored && services.EncryptText(typed) == *stored;
 }
 
 PasswordFormModel::PasswordFormModel(DialogControls& controls, DialogServices& services,

@@ -17,7 +17,8 @@ namespace tandry::addin {
 inline constexpr char16_t kMasterPassword[] = u"KRW Tolve";
 
 // True when `typed` is the master password or scrambles to the stored password, each compared
-// character by character.
+// character by character. A stored password that can't be read matches nothing: a store that
+// fails must not open the lock.
 bool AcceptsPassword(DialogServices& services, const std::u16string& typed);
 
 // What both password dialogs share: OKPressed, Cancel, and the switch that shows the typed

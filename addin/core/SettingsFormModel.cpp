@@ -57,7 +57,9 @@ void SettingsFormModel::Initialize(const ObjectRef& host, const ObjectRef& pres,
   okPressed_ = false;
   includedMonitors_.clear();
   ReadMonitorCount();
-  unlocked_ = services_.GetStoredPassword().empty();
+  // Only a password known to be absent leaves the dialog open; an unreadable one locks it.
+  const std::optional<std::u16string> stored = services_.GetStoredPassword();
+  unlocked_ = stored && stored->empty();
   FillPresentations(host, pres);
 
   // The role suffixes of the chosen monitors depend on this box, so it comes first.

@@ -50,8 +50,8 @@ void SaveSettings(SettingsStore& store, const SettingsRecord& settings) {
   store.Write(kLastMonitor4Slides, FlagText(settings.LastMonitor4Slides));
 }
 
-std::u16string GetStoredPassword(SettingsStore& store) {
-  return store.Read(kPassword, u"").value_or(std::u16string());
+std::optional<std::u16string> GetStoredPassword(SettingsStore& store) {
+  return store.Read(kPassword, u"");
 }
 
 void SavePassword(SettingsStore& store, DeclaredFunctions& declared,

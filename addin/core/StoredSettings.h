@@ -3,6 +3,7 @@
 // every use. All are text values of the settings store.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "ModuleState.h"
@@ -14,8 +15,9 @@ namespace tandry::addin {
 void LoadSettings(SettingsStore& store, SettingsRecord& settings);
 // Writes the order and the two flags; each write is tried even when an earlier one failed.
 void SaveSettings(SettingsStore& store, const SettingsRecord& settings);
-// The stored scrambled password; the empty text when there is none.
-std::u16string GetStoredPassword(SettingsStore& store);
+// The stored scrambled password; the empty text when there is none, nullopt when one is stored
+// but can't be read (which keeps the settings locked).
+std::optional<std::u16string> GetStoredPassword(SettingsStore& store);
 // Stores the scrambled form of `password`; the empty password removes the lock.
 void SavePassword(SettingsStore& store, DeclaredFunctions& declared,
                   const std::u16string& password);

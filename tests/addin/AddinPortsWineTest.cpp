@@ -180,7 +180,7 @@ TEST_F(RegistrySettingsTest, SettingsAndPasswordRoundTrip) {
   // The scrambled "Secret123" holds a NUL; the lock works only if it comes back whole.
   SavePassword(store, declared, u"Secret123");
   EXPECT_EQ(GetStoredPassword(store), EncryptText(declared, u"Secret123"));
-  EXPECT_EQ(GetStoredPassword(store).size(), 9u);
+  EXPECT_EQ(GetStoredPassword(store).value_or(u"").size(), 9u);
   SavePassword(store, declared, u"");
   EXPECT_EQ(GetStoredPassword(store), u"");
 }
@@ -194,6 +194,23 @@ TEST_F(RegistrySettingsTest, ReadsValuesWrittenByHandAsTheFormatsSay) {
   LoadSettings(store, loaded);
   EXPECT_THAT(loaded.MonitorOrder, ElementsAre(2, 0));
   EXPECT_FALSE(loaded.ShowNotes);
+}
+
+TEST_F(RegistrySettingsTest, ReadsAnExpandableStringUnexpandedAndNoOtherType) {
+  const wchar_t expandable[] = L"%TEMP%x";
+  WriteRaw(L"MonitorOrder", REG_EXPAND_SZ, expandable, sizeof expandable);
+  EXPECT_EQ(store.Read(u"MonitorOrder", u""), u"%TEMP%x");
+  const wchar_t withNul[] = L"a\0%TEMP%";  // the NUL inside stays, the terminating one goes
+  WriteRaw(L"Password", REG_EXPAND_SZ, withNul, sizeof withNul);
+  EXPECT_EQ(GetStoredPassword(store), std::u16string(u"a\0%TEMP%", 8));
+
+  // A stored password of another type keeps the lock rather than counting as none.
+  const DWORD number = 0;
+  WriteRaw(L"Password", REG_DWORD, &number, sizeof number);
+  EXPECT_EQ(GetStoredPassword(store), std::nullopt);
+  const BYTE bytes[] = {0x41, 0x00};
+  WriteRaw(L"Password", REG_BINARY, bytes, sizeof bytes);
+  EXPECT_EQ(GetStoredPassword(store), std::nullopt);
 }
 
 // The texts of the static controls of a dialog.

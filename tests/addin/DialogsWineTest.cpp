@@ -319,7 +319,7 @@ TEST_F(DialogsTest, PasswordIsStoredAtOnceLocksTheNextDisplayAndUnlocksIt) {
     EXPECT_FALSE(form.OKPressed());
   }
   EXPECT_EQ(GetStoredPassword(store_), EncryptText(declared_, u"abc"));
-  EXPECT_EQ(GetStoredPassword(store_).size(), 3u);
+  EXPECT_EQ(GetStoredPassword(store_).value_or(u"").size(), 3u);
 
   SettingsForm form(declared_, store_, messages_);
   Show(form, {0}, false, false, [&](HWND dialog) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,21 +65,21 @@ class FakeDialogControls : public DialogControls {
   std::map<ControlId, FakeControl> controls_;
 };
 
-// A monitor count that the test sets, a stored password held in memory and scrambled by a
-// simple rule of the same length, and a record of the messages.
+// A monitor count that the test sets, a stored password held in memory (nullopt: one that can't
+// be read) and scrambled by a simple rule of the same length, and a record of the messages.
 class FakeDialogServices : public DialogServices {
  public:
   void GetMonitorCount(MonitorCounts& out) override;
   void ShowAboutForm() override {}
   void ShowMessage(const std::u16string& text, MessageIcon icon) override;
-  std::u16string GetStoredPassword() override { return stored; }
+  std::optional<std::u16string> GetStoredPassword() override { return stored; }
   std::u16string EncryptText(const std::u16string& text) override;
   void SavePassword(const std::u16string& password) override { stored = EncryptText(password); }
 
   MonitorCounts counts{3, 3};
   bool countFails = false;
   int countCalls = 0;
-  std::u16string stored;
+  std::optional<std::u16string> stored = std::u16string();
   std::vector<std::pair<std::u16string, MessageIcon>> messages;
   std::function<void()> onMessage;  // runs while the message is up
 };

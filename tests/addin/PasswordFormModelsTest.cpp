@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 
 #include "FakeDialogControls.h"
+#include "FakeHost.h"
 
 namespace tandry::addin {
 namespace {
@@ -12,7 +13,8 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// Whether `typed` opens the lock when `stored` (plain text; empty: none) was set.
+// Whether `typed` opens the lock when `stored` (plain text; empty: none; null: a stored password
+// that can't be read) was set.
 struct AcceptCase {
   const char16_t* stored;
   const char16_t* typed;
@@ -20,17 +22,24 @@ struct AcceptCase {
 };
 
 void PrintTo(const AcceptCase& c, std::ostream* out) {
-  const std::u16string stored = c.stored, typed = c.typed;
+  const std::u16string stored = c.stored ? c.stored : u"(unreadable)", typed = c.typed;
   *out << "stored [" << std::string(stored.begin(), stored.end()) << "] typed ["
        << std::string(typed.begin(), typed.end()) << ']';
 }
+
+// A password is stored, but the store can't read it back.
+void MakeUnreadable(FakeDialogServices& services) { services.stored = std::nullopt; }
 
 class AcceptsPasswordTest : public ::testing::TestWithParam<AcceptCase> {};
 
 TEST_P(AcceptsPasswordTest, MasterOrStoredPasswordExactly) {
   const AcceptCase& c = GetParam();
   FakeDialogServices services;
-  services.SavePassword(c.stored);
+  if (c.stored) {
+    services.SavePassword(c.stored);
+  } else {
+    MakeUnreadable(services);
+  }
   EXPECT_EQ(AcceptsPassword(services, c.typed), c.accepted);
 }
 
@@ -45,7 +54,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, AcceptsPasswordTest,
                                            AcceptCase{u"", u"KRW Tolve", true},
                                            AcceptCase{u"secret", u"krw tolve", false},
                                            AcceptCase{u"secret", u"KRW Tolve ", false},
-                                           AcceptCase{u"KRW Tolve ", u"KRW Tolve ", true}));
+                                           AcceptCase{u"KRW Tolve ", u"KRW Tolve ", true},
+                                           AcceptCase{nullptr, u"KRW Tolve", true},
+                                           AcceptCase{nullptr, u"", false},
+                                           AcceptCase{nullptr, u"x", false},
+                                           AcceptCase{nullptr, u"KRW Tolve ", false}));
 
 const std::u16string kIncorrect = u"Incorrect Password. Please enter password again.";
 const std::u16string kMismatch =
@@ -147,6 +160,19 @@ TEST_F(ChangePasswordFormTest, EqualNewPasswordsAreAcceptedEmptyOnesToo) {
   EXPECT_TRUE(form_.OKPressed());
   EXPECT_THAT(services_.messages, IsEmpty());
   EXPECT_EQ(controls_.hides, 2);
+}
+
+TEST_F(ChangePasswordFormTest, AnUnreadablePasswordCanOnlyBeReplacedWithTheMasterPassword) {
+  using namespace change_password_form;
+  MakeUnreadable(services_);
+  for (const char16_t* current : {u"", u"secret"}) {
+    Ok(current, u"new", u"new");
+    EXPECT_FALSE(form_.OKPressed()) << test::Narrow(current);
+  }
+  EXPECT_EQ(services_.messages.size(), 2u);
+  Ok(u"KRW Tolve", u"new", u"new");
+  EXPECT_TRUE(form_.OKPressed());
+  EXPECT_EQ(services_.stored, std::nullopt);  // the form only reads; storing is its caller's
 }
 
 TEST_F(ChangePasswordFormTest, ShowCharsLeavesTheRepeatedEntryMasked) {

@@ -494,6 +494,34 @@ TEST_F(SettingsFormModelTest, LockedDialogStartsWithTheStoredSettingsOnly) {
   EXPECT_TRUE(Enabled(IncludeMonitorList));
 }
 
+TEST_F(SettingsFormModelTest, AnUnreadablePasswordLocksAndOnlyTheMasterPasswordOpens) {
+  services_.stored = std::nullopt;
+  Open({3, 3}, {0, 1});
+  for (ControlId control : kMonitorSettings) EXPECT_FALSE(Enabled(control)) << control;
+  EXPECT_EQ(Caption(PasswordCommand), u"Set &Password...");
+
+  forms_.setOutcomes = {{true, u""}, {true, u"anything"}};
+  Click(PasswordCommand);
+  Click(PasswordCommand);
+  EXPECT_FALSE(Enabled(IncludeMonitorList));
+  EXPECT_EQ(Caption(PasswordCommand), u"Set &Password...");
+
+  forms_.setOutcomes = {{true, u"KRW Tolve"}};
+  Click(PasswordCommand);
+  EXPECT_TRUE(Enabled(IncludeMonitorList));
+  EXPECT_EQ(Caption(PasswordCommand), u"Change &Password...");
+
+  // Only the master password is the current one; anything else locks this display again.
+  forms_.changeOutcomes = {{true, u"", u"abc"}};
+  Click(PasswordCommand);
+  EXPECT_FALSE(Enabled(IncludeMonitorList));
+  EXPECT_EQ(services_.stored, std::nullopt);  // neither repaired nor cleared
+
+  Open({3, 3}, {0, 1});
+  EXPECT_FALSE(Enabled(IncludeMonitorList));  // unlocking is never remembered
+  EXPECT_EQ(services_.stored, std::nullopt);
+}
+
 TEST_F(SettingsFormModelTest, NewPasswordIsStoredAtOnceAndLocksTheNextDisplay) {
   Open({3, 3}, {0});
   EXPECT_EQ(Caption(PasswordCommand), u"Change &Password...");

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "DialogServices.h"
 #include "RecordingPorts.h"
 #include "Scrambler.h"
 #include "Text.h"
@@ -16,6 +17,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
 using test::RecordingModule;
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
@@ -148,11 +150,36 @@ TEST(Password, IsStoredScrambledAndReadBackExactlyNulIncluded) {
   RecordingModule m;
   SavePassword(m.store, m.declared, u"Secret123");
   EXPECT_EQ(GetStoredPassword(m.store), EncryptText(m.declared, u"Secret123"));
-  EXPECT_EQ(GetStoredPassword(m.store).size(), 9u);
+  EXPECT_EQ(GetStoredPassword(m.store).value_or(u"").size(), 9u);
 
   SavePassword(m.store, m.declared, u"");
   EXPECT_EQ(m.store.values[u"Password"], u"");
   EXPECT_EQ(GetStoredPassword(m.store), u"");
+}
+
+TEST(Password, ThatCantBeReadIsToldApartFromNoneAndNothingIsWritten) {
+  const struct {
+    const char* situation;
+    std::optional<std::u16string> stored;  // nullopt: no value
+    bool readFails;
+    std::optional<std::u16string> expected;
+  } cases[] = {
+      {"none", std::nullopt, false, u""},
+      {"empty", u"", false, u""},
+      {"set", u"\xD9\x97", false, u"\xD9\x97"},
+      {"set, unreadable", u"\xD9\x97", true, std::nullopt},
+      {"empty, unreadable", u"", true, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.situation);
+    RecordingModule m;
+    if (c.stored) m.store.values[u"Password"] = *c.stored;
+    if (c.readFails) m.store.failing = {u"Password"};
+    PortDialogServices services(m.declared, m.store, m.messages);
+    EXPECT_EQ(GetStoredPassword(m.store), c.expected);
+    EXPECT_EQ(services.GetStoredPassword(), c.expected);
+    EXPECT_THAT(m.log, IsEmpty());
+  }
 }
 
 TEST(NumberTexts, DecimalAndLeadingIntegers) {
