@@ -50,11 +50,14 @@ void DeleteTaggedButtons(const ObjectRef& app) {
   }
 }
 
-// A temporary plain button added to `controls` before position `before`.
-ObjectRef AddButton(const ObjectRef& controls, std::int32_t before) {
+// A temporary plain button added to `controls` before position `before`; without a position,
+// at the end.
+ObjectRef AddButton(const ObjectRef& controls, std::optional<std::int32_t> before) {
   if (!controls) return nullptr;
-  return AsObject(controls->Call(u"Add", {Value{host::kMsoControlButton}, std::nullopt,
-                                          std::nullopt, Value{before}, Value{true}}));
+  Arguments arguments{Value{host::kMsoControlButton}, std::nullopt, std::nullopt, std::nullopt,
+                      Value{true}};
+  if (before) arguments[3] = Value{*before};
+  return AsObject(controls->Call(u"Add", arguments));
 }
 
 // Every property is set on its own, so that one that fails leaves the others.
@@ -64,12 +67,14 @@ void SetProperties(const ObjectRef& button,
 }
 
 // The start/stop and about buttons, at the anchor control's position in the built-in menu.
+// Without that position they go to the menu's end, in the same order: a host may refuse any
+// position it was not given, but not the end.
 void AddMenuButtons(ModuleState& state) {
   DeleteTaggedButtons(state.App);
   const ObjectRef commandBars = ObjectAt(state.App, {u"CommandBars"});
-  std::int32_t position = 0;
+  std::optional<std::int32_t> position;
   if (const ObjectRef anchor = FindControlById(commandBars, host::kSlideShowAnchorControlId)) {
-    if (const auto index = AsLong(anchor->Get(u"Index"))) position = *index;
+    position = AsLong(anchor->Get(u"Index"));
   }
   const ObjectRef controls =
       ObjectAt(FindControlById(commandBars, host::kSlideShowPopupId), {u"Controls"});
@@ -82,7 +87,8 @@ void AddMenuButtons(ModuleState& state) {
                            {u"FaceId", Value{kStartStopFaceId}},
                            {u"Tag", Value{std::u16string(kStartStopTag)}}});
   }
-  if (const ObjectRef button = AddButton(controls, position + 1)) {
+  if (position) ++*position;  // the about button follows the start/stop button
+  if (const ObjectRef button = AddButton(controls, position)) {
     holder.SetAboutTandryCBB(button);
     SetProperties(button, {{u"Caption", Value{std::u16string(u"About Tandry...")}},
                            {u"Tag", Value{std::u16string(kAboutTag)}}});

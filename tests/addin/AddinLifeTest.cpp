@@ -30,7 +30,8 @@ constexpr char kVersionMessage[] = "message 16: Tandry addin requires PowerPoint
 // A host application with a version text and command bars: one built-in menu (popup 30225)
 // whose controls are kept in order, the anchor control 740 among them at `anchorPosition`.
 // FindControl searches the menu's controls by Id or Tag; Controls.Add inserts a new button
-// before a 1-based position (and fails outside 1 to count + 1); a control's Delete removes it.
+// before a 1-based position (and fails outside 1 to count + 1), or at the end when Before is
+// left out; a control's Delete removes it.
 class FakeMenuHost {
  public:
   FakeMenuHost(CallLog& log, std::u16string version, int anchorPosition = 3) : log_(log) {
@@ -106,8 +107,9 @@ class FakeMenuHost {
   }
 
   Result Add(const Arguments& arguments) {
-    const auto before = arguments.size() > 3 && arguments[3] ? AsLong(*arguments[3]) : std::nullopt;
     const int count = static_cast<int>(items.size());
+    const auto before = arguments.size() > 3 && arguments[3] ? AsLong(*arguments[3])
+                                                             : std::optional(count + 1);
     if (!before || *before < 1 || *before > count + 1) return std::nullopt;
     FakeRef button = NewControl("button" + std::to_string(++added_));
     items.insert(items.begin() + (*before - 1), button);
@@ -235,16 +237,26 @@ TEST(AddinStartup, DeletesOneLeftoverControlPerTagBeforeAddingItsButtons) {
   EXPECT_THAT(m.log, Contains("oldAbout.Delete()"));
 }
 
-TEST(AddinStartup, WithoutTheAnchorAddsAtPositionsZeroAndOne) {
-  RecordingModule m;
-  FakeMenuHost host(m.log, u"9.0", /*anchorPosition=*/0);
-  EXPECT_TRUE(AddinStartup(m.module, host.app));
-  EXPECT_THAT(m.log, Contains("controls.Add(1, missing, missing, 0, true)"));
-  EXPECT_THAT(m.log, Contains("controls.Add(1, missing, missing, 1, true)"));
-  // This menu refuses position 0: only the about button is there, and nothing was set on a
-  // start/stop button that does not exist.
-  EXPECT_FALSE(m.module.state.MenuButtons->StartStopTandryCBB());
-  EXPECT_THAT(host.Names(), ElementsAre("button1", "builtin1", "builtin2", "builtin3", "builtin4"));
+TEST(AddinStartup, WithoutTheAnchorsPositionAddsBothButtonsAtTheEndInOrder) {
+  for (const bool anchorPresent : {false, true}) {
+    SCOPED_TRACE(anchorPresent ? "anchor whose Index can't be read" : "no anchor");
+    RecordingModule m;
+    FakeMenuHost host(m.log, u"9.0", /*anchorPosition=*/anchorPresent ? 3 : 0);
+    if (anchorPresent) host.items[2]->Fail(u"Index");
+    EXPECT_TRUE(AddinStartup(m.module, host.app));
+    EXPECT_THAT(WithoutSearches(m.log),
+                ElementsAre("InitializeTandry", "controls.Add(1, missing, missing, missing, true)",
+                            "button1.BeginGroup = true", "button1.Caption = \"Start Tandry...\"",
+                            "button1.FaceId = 303", "button1.Tag = \"Tandry\"",
+                            "controls.Add(1, missing, missing, missing, true)",
+                            "button2.Caption = \"About Tandry...\"",
+                            "button2.Tag = \"AboutTandry\""));
+    EXPECT_THAT(host.Names(), ElementsAre("builtin1", "builtin2", "builtin3", "builtin4",
+                                          "button1", "button2"));
+    const MenuButtonHolder& buttons = *m.module.state.MenuButtons;
+    EXPECT_EQ(buttons.StartStopTandryCBB(), host.items[4]);
+    EXPECT_EQ(buttons.AboutTandryCBB(), host.items[5]);
+  }
 }
 
 TEST(AddinStartup, WithoutTheBuiltInMenuIsStillReady) {
