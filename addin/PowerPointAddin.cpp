@@ -29,6 +29,17 @@ HRESULT Succeeded(Work&& work) {
   return S_OK;
 }
 
+// Whether `application` is the presentation program's: another program that loads COM add-ins
+// passes its own Application, whose members this add-in must not call. The add-in goes on
+// calling the application by name through `application` itself.
+bool IsPresentationApplication(IDispatch* application) {
+  if (!application) return false;
+  ScopedComPtr<IUnknown> face;
+  const HRESULT answered =
+      application->QueryInterface(host::IID_Application, reinterpret_cast<void**>(face.receive()));
+  return SUCCEEDED(answered) && face;
+}
+
 // Positional argument `position` of a late-bound call, converted to `type`.
 HRESULT PositionalArgument(DISPPARAMS* params, UINT position, VARTYPE type, ScopedVariant& value,
                            UINT* argumentError) {
@@ -186,7 +197,10 @@ HRESULT PowerPointAddin::ExtensibilityFace::OnConnection(IDispatch* application,
                                                          IDispatch* addInInst, SAFEARRAY**) {
   return Succeeded([&] {
     const ObjectRef self = WrapDispatch(static_cast<_PowerPointAddin*>(&addin_));
-    addin_.connection_.OnConnection(WrapDispatch(application), connectMode == host::kConnectStartup,
+    // Another program's Application counts as none: start-up then refuses with its message.
+    const ObjectRef app = IsPresentationApplication(application) ? WrapDispatch(application)
+                                                                   : nullptr;
+    addin_.connection_.OnConnection(app, connectMode == host::kConnectStartup,
                                     WrapDispatch(addInInst), self);
   });
 }

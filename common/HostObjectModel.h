@@ -18,6 +18,11 @@ namespace tandry::host {
 inline constexpr CLSID CLSID_Application = {
     0x91493441, 0x5A91, 0x11CF, {0x87, 0x00, 0x00, 0xAA, 0x00, 0x60, 0x26, 0x3B}};
 
+// {91493442-5A91-11CF-8700-00AA0060263B}: the Application's own interface (_Application), which
+// another program's Application does not answer.
+inline constexpr IID IID_Application = {
+    0x91493442, 0x5A91, 0x11CF, {0x87, 0x00, 0x00, 0xAA, 0x00, 0x60, 0x26, 0x3B}};
+
 // {914934C2-5A91-11CF-8700-00AA0060263B}: the application's event dispinterface, the source
 // that sinks advise on through the Application's connection points.
 inline constexpr IID DIID_ApplicationEvents = {

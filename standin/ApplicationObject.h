@@ -48,6 +48,9 @@ class ApplicationObject final : public EventSourceObject<IDispatch> {
  private:
   explicit ApplicationObject(std::string version);
   ~ApplicationObject() override;
+  // The presentation program's own interface, by which an add-in knows its host; callers reach
+  // the members by name, so its IDispatch face answers for it.
+  bool Offers(REFIID iid) const override { return iid == host::IID_Application; }
   HRESULT InvokeMember(Invocation& call) override;
 
   std::string version_;

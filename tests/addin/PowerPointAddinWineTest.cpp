@@ -23,6 +23,22 @@ namespace {
 using latebound::Arg;
 using ::testing::Contains;
 
+// Another program's Application: it answers Version by name as the presentation program's does,
+// but not the presentation program's own interface. It counts the calls it gets.
+class ForeignApplication final : public standin::DispatchObject<IDispatch> {
+ public:
+  ForeignApplication() : DispatchObject(kMembers, std::size(kMembers)) {}
+  int calls = 0;
+
+ private:
+  static constexpr standin::DispatchMember kMembers[] = {
+      {L"Version", host::application::kVersion}};
+  HRESULT InvokeMember(standin::Invocation& call) override {
+    ++calls;
+    return call.ReturnText(L"12.0");
+  }
+};
+
 // The public methods in the order of the interface.
 const std::vector<std::wstring> kMethods = {L"UsingTandry", L"AboutTandry", L"StartTandry",
                                             L"IsTandryRunning", L"IsCOMAddInInitialized"};
@@ -54,6 +70,12 @@ class PowerPointAddinTest : public ::testing::Test {
     DISPPARAMS none{};
     return object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
                           &none, result, nullptr, nullptr);
+  }
+
+  static bool Initialized(IDispatch* addin) {
+    ScopedVariant answer;
+    EXPECT_EQ(CallByName(addin, L"IsCOMAddInInitialized", answer.get()), S_OK);
+    return V_VT(answer.get()) == VT_BOOL && V_BOOL(answer.get()) == VARIANT_TRUE;
   }
 
   // The vtable side of the dual interface, as the registered type library describes it.
@@ -188,9 +210,7 @@ TEST_F(PowerPointAddinTest, ConnectionNotificationsArriveByNameToo) {
                             {Arg(static_cast<IDispatch*>(app.get())),
                              Arg(host::kConnectAfterStartup), Arg(noEntry)}),
             S_OK);
-  ScopedVariant initialized;
-  EXPECT_EQ(CallByName(addin.get(), L"IsCOMAddInInitialized", initialized.get()), S_OK);
-  EXPECT_EQ(V_BOOL(initialized.get()), VARIANT_TRUE);
+  EXPECT_TRUE(Initialized(addin.get()));
   EXPECT_EQ(latebound::Call(connection.get(), L"OnAddInsUpdate"), S_OK);
   EXPECT_EQ(
       latebound::Call(connection.get(), L"OnDisconnection", {Arg(host::kDisconnectUserClosed)}),
@@ -200,6 +220,28 @@ TEST_F(PowerPointAddinTest, ConnectionNotificationsArriveByNameToo) {
       latebound::Call(connection.get(), L"OnConnection", {Arg(static_cast<IDispatch*>(app.get()))}),
       DISP_E_PARAMNOTFOUND);
   EXPECT_EQ(latebound::Call(connection.get(), L"UsingTandry"), DISP_E_UNKNOWNNAME);
+}
+
+TEST_F(PowerPointAddinTest, AnotherProgramsApplicationCountsAsNoneAndIsNeverCalled) {
+  ScopedComPtr<IDispatch> addin = CreateAddin();
+  ScopedComPtr<host::IDTExtensibility2> connection;
+  ASSERT_EQ(addin->QueryInterface(host::IID_IDTExtensibility2,
+                                  reinterpret_cast<void**>(connection.receive())),
+            S_OK);
+  ScopedComPtr<ForeignApplication> foreign(new ForeignApplication());
+  std::vector<std::wstring> message;
+  wintest::DriveDialog(
+      L"Tandry",
+      [&] {
+        EXPECT_EQ(connection->OnConnection(foreign.get(), host::kConnectAfterStartup, nullptr,
+                                           nullptr),
+                  S_OK);
+      },
+      [&](HWND box) { message = ChildTexts(box); });
+  EXPECT_THAT(message, Contains(L"Tandry addin requires PowerPoint 2000 or later."));
+  EXPECT_FALSE(Initialized(addin.get()));
+  EXPECT_EQ(foreign->calls, 0);
+  EXPECT_EQ(connection->OnDisconnection(host::kDisconnectUserClosed, nullptr), S_OK);
 }
 
 TEST_F(PowerPointAddinTest, MayBeUnloadedOnlyWithoutObjectsAndLocks) {
