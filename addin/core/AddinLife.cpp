@@ -99,6 +99,9 @@ void AddMenuButtons(ModuleState& state) {
 
 bool AddinStartup(Module& module, const ObjectRef& app) {
   ModuleState& state = module.state;
+  // A host that starts the add-in again without shutting it down: the show of the earlier
+  // start-up is stopped rather than forgotten with its session, shortcut and sink.
+  if (state.Running) StopShow(module);
   state.Running = false;
   state.App = app;
 

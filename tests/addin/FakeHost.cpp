@@ -21,7 +21,16 @@ std::optional<std::int32_t> LongArgument(const Arguments& arguments, std::size_t
   return AsLong(*arguments[index]);
 }
 
+std::function<bool()>& HostFailures() {
+  static std::function<bool()> fails;
+  return fails;
+}
+
+bool FailsNow() { return HostFailures() && HostFailures()(); }
+
 }  // namespace
+
+void SetHostFailures(std::function<bool()> fails) { HostFailures() = std::move(fails); }
 
 std::string Narrow(std::u16string_view text) {
   std::string narrow;
@@ -75,7 +84,7 @@ Value FakeObject::Property(std::u16string_view member) const {
 }
 
 Result FakeObject::Get(std::u16string_view member, const Arguments& arguments) {
-  if (failing_.count(member)) return std::nullopt;
+  if (failing_.count(member) || FailsNow()) return std::nullopt;
   if (const auto getter = getters_.find(member); getter != getters_.end()) {
     return getter->second(arguments);
   }
@@ -85,7 +94,7 @@ Result FakeObject::Get(std::u16string_view member, const Arguments& arguments) {
 }
 
 bool FakeObject::Put(std::u16string_view member, const Value& value) {
-  const bool fails = failing_.count(member) != 0;
+  const bool fails = failing_.count(member) != 0 || FailsNow();
   log_.push_back(name_ + "." + Narrow(member) + " = " + Describe(value) + (fails ? " fails" : ""));
   if (fails) return false;
   properties_[std::u16string(member)] = value;
@@ -94,7 +103,7 @@ bool FakeObject::Put(std::u16string_view member, const Value& value) {
 
 Result FakeObject::Call(std::u16string_view member, const Arguments& arguments) {
   const auto method = methods_.find(member);
-  const bool fails = failing_.count(member) != 0 || method == methods_.end();
+  const bool fails = failing_.count(member) != 0 || method == methods_.end() || FailsNow();
   log_.push_back(name_ + "." + Narrow(member) + "(" + DescribeArguments(arguments) + ")" +
                  (fails ? " fails" : ""));
   if (fails) return std::nullopt;

@@ -56,6 +56,10 @@ class FakeObject : public HostObject {
 
 using FakeRef = std::shared_ptr<FakeObject>;
 
+// A flaky host: while set, every read, write or call of every fake object asks `fails` whether
+// it fails. Empty (the default): none fails but those marked with Fail.
+void SetHostFailures(std::function<bool()> fails);
+
 // A presentation named `name` with `slideCount` slides, its show settings, and the show that
 // their Run starts: a SlideShowWindow whose View shows one slide at a time. Slides.Add inserts
 // a slide, and every slide's SlideIndex follows its place. Each slide's notes page holds the
