@@ -167,7 +167,6 @@ TEST(AddinStartup, VersionTwelveAndLaterIsReadyWithoutTouchingTheMenus) {
 TEST(AddinStartup, RefusesOlderOrUnreadableVersionsWithItsMessageAndNothingElse) {
   RecordingModule m;
   FakeMenuHost old(m.log, u"8.0");
-  m.module.state.Running = true;
   EXPECT_FALSE(AddinStartup(m.module, old.app));
   EXPECT_THAT(m.log, ElementsAre(kVersionMessage));
   EXPECT_FALSE(m.module.state.Running);
