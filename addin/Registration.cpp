@@ -2,7 +2,8 @@
 // and deleting of that table.
 #include "Registration.h"
 
-#include <variant>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "HostObjectModel.h"
@@ -29,10 +30,18 @@ constexpr wchar_t kLibraryPlatform[] = L"win64";
 constexpr wchar_t kLibraryPlatform[] = L"win32";
 #endif
 
-// A value of a key; a null name is the key's default value.
+// A value of a key, a text (REG_SZ) or a number (REG_DWORD); a null name is the key's default
+// value. No std::variant holds the text: the table is copied from its braced lists, and with
+// GCC 12 an allocation failing inside a variant's copy of a string is not caught.
 struct RegistryValue {
+  RegistryValue(const wchar_t* valueName, std::wstring valueText)
+      : name(valueName), text(std::move(valueText)) {}
+  RegistryValue(const wchar_t* valueName, DWORD valueNumber)
+      : name(valueName), number(valueNumber) {}
+
   const wchar_t* name;
-  std::variant<std::wstring, DWORD> data;
+  std::wstring text;
+  std::optional<DWORD> number;
 };
 
 // A key below an owned key ("" for the owned key itself) with its values.
@@ -103,43 +112,65 @@ std::vector<OwnedKey> AddinKeys(RegistrationScope scope, const std::wstring& mod
 }
 
 LSTATUS SetValue(HKEY key, const RegistryValue& value) {
-  if (const auto* text = std::get_if<std::wstring>(&value.data)) {
-    const DWORD bytes = static_cast<DWORD>((text->size() + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(key, value.name, 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(text->c_str()), bytes);
+  if (value.number) {
+    return ::RegSetValueExW(key, value.name, 0, REG_DWORD,
+                            reinterpret_cast<const BYTE*>(&*value.number), sizeof(DWORD));
   }
-  const DWORD number = std::get<DWORD>(value.data);
-  return ::RegSetValueExW(key, value.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                          sizeof(number));
+  const DWORD bytes = static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t));
+  return ::RegSetValueExW(key, value.name, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.text.c_str()), bytes);
 }
 
-LSTATUS WriteKey(HKEY root, const std::wstring& path, const RegistryKey& key) {
-  const std::wstring full = key.subkey.empty() ? path : path + L"\\" + key.subkey;
-  HKEY opened = nullptr;
-  LSTATUS status = ::RegCreateKeyExW(root, full.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                     KEY_SET_VALUE, nullptr, &opened, nullptr);
+LSTATUS CreateKey(HKEY parent, const wchar_t* subkey, ScopedRegKey& key) {
+  HKEY created = nullptr;
+  const LSTATUS status = ::RegCreateKeyExW(parent, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_SET_VALUE | KEY_CREATE_SUB_KEY, nullptr, &created,
+                                           nullptr);
+  key.reset(created);
+  return status;
+}
+
+// Writes one key of an owned key with its values. Nothing here allocates, so that a failure
+// can't interrupt the writes between two keys without the rollback.
+LSTATUS WriteKey(const OwnedKey& owned, const RegistryKey& key) {
+  ScopedRegKey ownedKey;
+  LSTATUS status = CreateKey(owned.root, owned.path.c_str(), ownedKey);
   if (status != ERROR_SUCCESS) return status;
-  ScopedRegKey owner(opened);
+  ScopedRegKey subkey;
+  if (!key.subkey.empty()) {
+    status = CreateKey(ownedKey.get(), key.subkey.c_str(), subkey);
+    if (status != ERROR_SUCCESS) return status;
+  }
+  const HKEY written = subkey ? subkey.get() : ownedKey.get();
   for (const RegistryValue& value : key.values) {
-    status = SetValue(opened, value);
+    status = SetValue(written, value);
     if (status != ERROR_SUCCESS) return status;
   }
   return ERROR_SUCCESS;
 }
 
-LSTATUS DeleteOwnedKey(const OwnedKey& owned) {
-  const LSTATUS status = ::RegDeleteTreeW(owned.root, owned.path.c_str());
-  return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
+// Deletes every owned key; the first failure, keys already missing counting as deleted.
+HRESULT DeleteOwnedKeys(const std::vector<OwnedKey>& keys) {
+  HRESULT result = S_OK;
+  for (const OwnedKey& owned : keys) {
+    LSTATUS status = ::RegDeleteTreeW(owned.root, owned.path.c_str());
+    if (status == ERROR_FILE_NOT_FOUND) status = ERROR_SUCCESS;
+    if (status != ERROR_SUCCESS && result == S_OK) result = HRESULT_FROM_WIN32(status);
+  }
+  return result;
 }
 
 }  // namespace
 
+// The whole table is made before the first write: once writing has begun, only the registry's
+// own failures can stop it, and those are rolled back.
 HRESULT RegisterAddin(RegistrationScope scope, const std::wstring& modulePath) {
-  for (const OwnedKey& owned : AddinKeys(scope, modulePath)) {
+  const std::vector<OwnedKey> keys = AddinKeys(scope, modulePath);
+  for (const OwnedKey& owned : keys) {
     for (const RegistryKey& key : owned.keys) {
-      const LSTATUS status = WriteKey(owned.root, owned.path, key);
+      const LSTATUS status = WriteKey(owned, key);
       if (status != ERROR_SUCCESS) {
-        UnregisterAddin(scope);
+        DeleteOwnedKeys(keys);
         return HRESULT_FROM_WIN32(status);
       }
     }
@@ -148,12 +179,7 @@ HRESULT RegisterAddin(RegistrationScope scope, const std::wstring& modulePath) {
 }
 
 HRESULT UnregisterAddin(RegistrationScope scope) {
-  HRESULT result = S_OK;
-  for (const OwnedKey& owned : AddinKeys(scope, L"")) {
-    const LSTATUS status = DeleteOwnedKey(owned);
-    if (status != ERROR_SUCCESS && result == S_OK) result = HRESULT_FROM_WIN32(status);
-  }
-  return result;
+  return DeleteOwnedKeys(AddinKeys(scope, L""));
 }
 
 std::optional<RegistrationScope> ScopeOfInstallCommand(const wchar_t* command) {
