@@ -1,17 +1,19 @@
 // What the add-in's COM objects and its DLL entry points share: the module's count of live
-// objects and server locks, the base of every COM object (reference counting that keeps that
-// count, QueryInterface from a table of the interfaces an object offers), the base of its event
-// sinks, and the DLL's own path. The two counts are what DllCanUnloadNow answers from: the host may unload the add-in
-// only when no object it handed out is alive and no client holds a lock.
+// objects and server locks, the contained run of a call that answers its HRESULT, the base of
+// every COM object (reference counting that keeps that count, QueryInterface from a table of the
+// interfaces an object offers), the base of its event sinks, and the DLL's own path. The two
+// counts are what DllCanUnloadNow answers from: the host may unload the add-in only when no
+// object it handed out is alive and no client holds a lock.
 #pragma once
 
 #include <unknwn.h>
 #include <windows.h>
 
 #include <atomic>
+#include <new>
 #include <string>
+#include <type_traits>
 
-#include "Contained.h"
 #include "ScopedWin.h"
 
 namespace tandry::addin {
@@ -35,6 +37,25 @@ struct ServerCount {
   static inline std::atomic<long> locks{0};
   static bool Idle() { return objects == 0 && locks == 0; }
 };
+
+// Runs the work of a COM method or a DLL entry point so that no exception leaves it, and answers
+// truthfully: the work's own HRESULT (S_OK for work without a result), E_OUTOFMEMORY when memory
+// ran out, E_FAIL for any other exception.
+template <typename Work>
+HRESULT ContainedHresult(Work&& work) noexcept {
+  try {
+    if constexpr (std::is_void_v<std::invoke_result_t<Work&&>>) {
+      std::forward<Work>(work)();
+      return S_OK;
+    } else {
+      return std::forward<Work>(work)();
+    }
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
+}
 
 // One row of an object's interface table: an interface identifier and how to reach that
 // interface in the object.
@@ -83,6 +104,16 @@ class ComObject : public Interfaces... {
   }
 
  protected:
+  // Runs a call's work contained (ContainedHresult) with the object kept alive meanwhile: the
+  // work may lead the object's last holder to release it, from a nested modal loop say.
+  template <typename Work>
+  HRESULT RunCall(Work&& work) {
+    AddRef();
+    const HRESULT result = ContainedHresult(std::forward<Work>(work));
+    Release();
+    return result;
+  }
+
   virtual ~ComObject() { --ServerCount::objects; }
 
  private:
@@ -90,9 +121,10 @@ class ComObject : public Interfaces... {
 };
 
 // Base of the add-in's event sinks: the IDispatch of the event interface `Events`, which the
-// host calls by DISPID only (no type information, no names). Every call runs
-// `Derived::Handle(id, params)`, contained, and answers success; the sink keeps itself alive
-// meanwhile, since a handler may end the connection that holds it.
+// host calls by DISPID only (no type information, no names). The sink is connected only between
+// a successful Advise and its Unadvise (its owner says so with SetConnected); only then does a
+// call run `Derived::Handle(id, params)`, so that an event the host had queued before the
+// Unadvise, or delivers after it, changes nothing. Each call is run by RunCall.
 template <typename Derived, const IID& Events>
 class EventSink : public ComObject<Derived, IDispatch> {
  public:
@@ -113,11 +145,14 @@ class EventSink : public ComObject<Derived, IDispatch> {
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
                                    EXCEPINFO*, UINT*) override {
-    this->AddRef();
-    Contained([&] { static_cast<Derived*>(this)->Handle(id, params); });
-    this->Release();
-    return S_OK;
+    if (!connected_) return S_OK;
+    return this->RunCall([&] { static_cast<Derived*>(this)->Handle(id, params); });
   }
+
+  void SetConnected(bool connected) { connected_ = connected; }
+
+ private:
+  bool connected_ = false;
 };
 
 }  // namespace tandry::addin

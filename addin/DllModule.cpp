@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "ComServer.h"
-#include "Contained.h"
 #include "PowerPointAddin.h"
 #include "Registration.h"
 #include "ScopedWin.h"
@@ -39,7 +38,7 @@ class ClassFactory final : public ComObject<ClassFactory, IClassFactory> {
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    return Contained(E_UNEXPECTED, [&] {
+    return ContainedHresult([&] {
       ScopedComPtr<IUnknown> created;
       const HRESULT made = create_(created.receive());
       return FAILED(made) ? made : created->QueryInterface(iid, object);
@@ -69,7 +68,7 @@ HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** object) {
 
 }  // namespace tandry::addin
 
-using tandry::Contained;
+using tandry::addin::ContainedHresult;
 namespace addin = tandry::addin;
 
 // Nothing is set up under the loader lock: the add-in's work starts when the host connects it.
@@ -81,25 +80,25 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
-  return Contained(E_UNEXPECTED, [&] { return addin::GetClassObject(clsid, iid, object); });
+  return ContainedHresult([&] { return addin::GetClassObject(clsid, iid, object); });
 }
 
 STDAPI DllCanUnloadNow() { return addin::ServerCount::Idle() ? S_OK : S_FALSE; }
 
 STDAPI DllRegisterServer() {
-  return Contained(E_UNEXPECTED, [] {
+  return ContainedHresult([] {
     return addin::RegisterAddin(addin::RegistrationScope::AllUsers, addin::ThisModulePath());
   });
 }
 
 STDAPI DllUnregisterServer() {
-  return Contained(E_UNEXPECTED,
-                   [] { return addin::UnregisterAddin(addin::RegistrationScope::AllUsers); });
+  return ContainedHresult(
+      [] { return addin::UnregisterAddin(addin::RegistrationScope::AllUsers); });
 }
 
 // regsvr32 /n /i:user registers for the current user only; /u /n /i:user removes that again.
 STDAPI DllInstall(BOOL install, PCWSTR command) {
-  return Contained(E_UNEXPECTED, [&] {
+  return ContainedHresult([&]() -> HRESULT {
     const auto scope = addin::ScopeOfInstallCommand(command);
     if (!scope) return E_INVALIDARG;
     return install ? addin::RegisterAddin(*scope, addin::ThisModulePath())

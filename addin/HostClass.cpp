@@ -10,12 +10,11 @@
 
 namespace tandry::addin {
 
-namespace {
-
-// Receives one button's events; only Click means something.
-class ClickSink final : public EventSink<ClickSink, host::DIID_CommandBarButtonEvents> {
+// Receives one button's events while it is connected (EventSink); only Click means something.
+class HostClass::ClickSink final
+    : public EventSink<ClickSink, host::DIID_CommandBarButtonEvents> {
  public:
-  ClickSink(Module& module, void (*handler)(Module&)) : module_(module), handler_(handler) {}
+  ClickSink(Module& module, ClickHandler handler) : module_(module), handler_(handler) {}
 
   void Handle(DISPID id, const DISPPARAMS*) {
     if (id == host::command_bar_button_events::kClick) handler_(module_);
@@ -23,10 +22,8 @@ class ClickSink final : public EventSink<ClickSink, host::DIID_CommandBarButtonE
 
  private:
   Module& module_;
-  void (*const handler_)(Module&);
+  const ClickHandler handler_;
 };
-
-}  // namespace
 
 HostClass::HostClass(Module& module) : module_(module) {}
 
@@ -51,13 +48,17 @@ void HostClass::Store(Member& member, const ObjectRef& button, ClickHandler hand
                                   member.cookie))) {
     source->AddRef();
     member.source.reset(source);
+    sink->SetConnected(true);
+    member.sink = std::move(sink);
   }
 }
 
 void HostClass::Disconnect(Member& member) {
+  if (member.sink) member.sink->SetConnected(false);
   if (member.source) {
     latebound::Unadvise(member.source.get(), host::DIID_CommandBarButtonEvents, member.cookie);
   }
+  member.sink.reset();
   member.source.reset();
   member.cookie = 0;
   member.button = nullptr;

@@ -2,7 +2,8 @@
 // sink to that button's event interface; storing nothing, or another button, disconnects the
 // previous one first; destroying the holder disconnects and drops both. A click on the
 // start/stop button runs the start/stop toggle, a click on the about button the about box; the
-// host's CancelDefault is left as it is.
+// host's CancelDefault is left as it is. A click that reaches a sink after its disconnection (one
+// the host had queued already) does nothing.
 #pragma once
 
 #include <oaidl.h>
@@ -30,10 +31,13 @@ class HostClass final : public MenuButtonHolder {
   // What a click on a button runs.
   using ClickHandler = void (*)(Module&);
 
+  class ClickSink;
+
   // A button with the connection of its Click sink; cookie 0 = not connected.
   struct Member {
     ObjectRef button;
     ScopedComPtr<IUnknown> source;
+    ScopedComPtr<ClickSink> sink;
     DWORD cookie = 0;
   };
 

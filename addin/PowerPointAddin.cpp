@@ -1,10 +1,10 @@
 // The add-in object's COM faces: reference counting and interfaces from ComServer.h, IDispatch
 // from the embedded type library, the connection interface on a face of its own, and each call
-// contained and handed on to the connection state or the module.
+// run by RunCall (contained, the object kept alive) and handed on to the connection state or the
+// module.
 #include "PowerPointAddin.h"
 
 #include "AddinLife.h"
-#include "Contained.h"
 #include "HostDispatch.h"
 #include "MainModule.h"
 #include "ShowControl.h"
@@ -21,13 +21,6 @@ HRESULT LoadTypeInfo(ScopedComPtr<ITypeInfo>& info) {
 }
 
 VARIANT_BOOL AutomationBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
-
-// Runs a notification or method; whatever happens inside, the host hears of success.
-template <typename Work>
-HRESULT Succeeded(Work&& work) {
-  Contained(std::forward<Work>(work));
-  return S_OK;
-}
 
 // Whether `application` is the presentation program's: another program that loads COM add-ins
 // passes its own Application, whose members this add-in must not call. The add-in goes on
@@ -96,26 +89,26 @@ HRESULT PowerPointAddin::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPAR
                       result, exception, argumentError);
 }
 
-HRESULT PowerPointAddin::UsingTandry() { return S_OK; }
+HRESULT PowerPointAddin::UsingTandry() {
+  return RunCall([] {});
+}
 
 HRESULT PowerPointAddin::AboutTandry() {
-  return Succeeded([] { ShowAbout(MainModule()); });
+  return RunCall([] { ShowAbout(MainModule()); });
 }
 
 HRESULT PowerPointAddin::StartTandry() {
-  return Succeeded([] { StartStopShow(MainModule()); });
+  return RunCall([] { StartStopShow(MainModule()); });
 }
 
 HRESULT PowerPointAddin::IsTandryRunning(VARIANT_BOOL* running) {
   if (!running) return E_POINTER;
-  *running = AutomationBool(IsShowRunning(MainModule()));
-  return S_OK;
+  return RunCall([&] { *running = AutomationBool(IsShowRunning(MainModule())); });
 }
 
 HRESULT PowerPointAddin::IsCOMAddInInitialized(VARIANT_BOOL* initialized) {
   if (!initialized) return E_POINTER;
-  *initialized = AutomationBool(connection_.IsInitialized());
-  return S_OK;
+  return RunCall([&] { *initialized = AutomationBool(connection_.IsInitialized()); });
 }
 
 // The connection face shares the object's identity and reference count.
@@ -195,7 +188,7 @@ HRESULT PowerPointAddin::ExtensibilityFace::Invoke(DISPID id, REFIID iid, LCID, 
 
 HRESULT PowerPointAddin::ExtensibilityFace::OnConnection(IDispatch* application, LONG connectMode,
                                                          IDispatch* addInInst, SAFEARRAY**) {
-  return Succeeded([&] {
+  return addin_.RunCall([&] {
     const ObjectRef self = WrapDispatch(static_cast<_PowerPointAddin*>(&addin_));
     // Another program's Application counts as none: start-up then refuses with its message.
     const ObjectRef app = IsPresentationApplication(application) ? WrapDispatch(application)
@@ -206,7 +199,7 @@ HRESULT PowerPointAddin::ExtensibilityFace::OnConnection(IDispatch* application,
 }
 
 HRESULT PowerPointAddin::ExtensibilityFace::OnDisconnection(LONG removeMode, SAFEARRAY**) {
-  return Succeeded(
+  return addin_.RunCall(
       [&] { addin_.connection_.OnDisconnection(removeMode == host::kDisconnectHostShutdown); });
 }
 
@@ -214,11 +207,11 @@ HRESULT PowerPointAddin::ExtensibilityFace::OnDisconnection(LONG removeMode, SAF
 HRESULT PowerPointAddin::ExtensibilityFace::OnAddInsUpdate(SAFEARRAY**) { return S_OK; }
 
 HRESULT PowerPointAddin::ExtensibilityFace::OnStartupComplete(SAFEARRAY**) {
-  return Succeeded([&] { addin_.connection_.OnStartupComplete(); });
+  return addin_.RunCall([&] { addin_.connection_.OnStartupComplete(); });
 }
 
 HRESULT PowerPointAddin::ExtensibilityFace::OnBeginShutdown(SAFEARRAY**) {
-  return Succeeded([&] { addin_.connection_.OnBeginShutdown(); });
+  return addin_.RunCall([&] { addin_.connection_.OnBeginShutdown(); });
 }
 
 }  // namespace tandry::addin

@@ -1,8 +1,11 @@
 // The add-in object that the presentation program creates from its list of registered add-ins:
 // the host's connection notifications arrive through IDTExtensibility2, and code in the host (a
 // macro, another add-in) calls the public methods of `_PowerPointAddin`, whose IDispatch answers
-// from the type library embedded in the DLL. Every notification and method is contained and
-// hands straight on to the add-in's module; none returns a failure to the host.
+// from the type library embedded in the DLL. Every notification and method hands straight on to
+// the add-in's module, contained and with the object kept alive meanwhile (the host may release
+// it from a modal loop inside the call). A call that completes answers success, since the
+// add-in's steps that fail are skipped by design; only an exception (memory running out, say)
+// reaches the host as a failure.
 #pragma once
 
 #include <oaidl.h>

@@ -1,5 +1,5 @@
 // The application events' sink. The presentation program calls it on its user-interface
-// thread; no exception leaves it, and it answers success whatever the handler did.
+// thread; no exception leaves it.
 #include "SSWClass.h"
 
 #include "ComServer.h"
@@ -11,16 +11,12 @@
 namespace tandry::addin {
 
 // The COM object that the host calls. It lives as long as the host or SSWClass holds it, and
-// forwards only while it is connected, so that a call still on its way after the Unadvise
-// changes nothing.
+// forwards only while it is connected (EventSink).
 class SSWClass::Events final : public EventSink<Events, host::DIID_ApplicationEvents> {
  public:
   explicit Events(Module& module) : module_(module) {}
 
-  void SetConnected(bool connected) { connected_ = connected; }
-
   void Handle(DISPID id, const DISPPARAMS* params) {
-    if (!connected_) return;
     // Each event passes one object: the show's window, or the presentation whose show ended.
     const ObjectRef argument =
         params && params->cArgs >= 1 ? AsObject(ValueOf(params->rgvarg[0])) : nullptr;
@@ -41,7 +37,6 @@ class SSWClass::Events final : public EventSink<Events, host::DIID_ApplicationEv
 
  private:
   Module& module_;
-  bool connected_ = false;
 };
 
 SSWClass::SSWClass(Module& module) : events_(new Events(module)) {}
