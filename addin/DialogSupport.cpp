@@ -239,6 +239,7 @@ void Win32Dialog::ShowModal() {
   Centre();
   shown_ = true;
   {
+    const NestedStack<Win32Dialog*>::Entry shown(shownDialogs_, this);
     OtherThreadWindowsDisabled others(window());
     ::ShowWindow(window(), SW_SHOW);
     if (const HWND first = ::GetNextDlgTabItem(window(), nullptr, FALSE)) {
@@ -261,6 +262,10 @@ void Win32Dialog::ShowModal() {
   }
   // The windows behind are enabled again first, so that one of them takes the activation.
   ::ShowWindow(window(), SW_HIDE);
+}
+
+void Win32Dialog::EndAllShown() {
+  shownDialogs_.ForEach([](Win32Dialog* dialog) { dialog->EndModal(); });
 }
 
 void Win32Dialog::SetCaption(ControlId control, const std::u16string& caption) {

@@ -8,6 +8,7 @@
 
 #include "DialogControls.h"
 #include "DialogLayouts.h"
+#include "NestedStack.h"
 #include "ScopedWin.h"
 
 namespace tandry::addin {
@@ -44,6 +45,10 @@ class Win32Dialog final : public DialogControls {
   // is modal over the presentation program and over the dialog that opened it. The dialog stays
   // loaded, so that its caller can read it.
   void ShowModal();
+  // Ends the modal show of every dialog that is shown, as the window's close command does: the
+  // add-in is shut down while it waits in them. Each show returns once the message at hand is
+  // handled, the innermost first.
+  static void EndAllShown();
 
   void SetCaption(ControlId control, const std::u16string& caption) override;
   std::u16string Caption(ControlId control) override;
@@ -81,6 +86,9 @@ class Win32Dialog final : public DialogControls {
   ScopedFont symbolFont_;  // the arrow buttons' font, freed after the window that uses it
   ScopedWindow window_;
   bool shown_ = false;
+
+  // The dialogs whose modal show runs now, nested in one another on the add-in's thread.
+  static inline NestedStack<Win32Dialog*> shownDialogs_;
 };
 
 }  // namespace tandry::addin

@@ -2,6 +2,7 @@
 #include "MainModule.h"
 
 #include "Contained.h"
+#include "DialogSupport.h"
 #include "HostClass.h"
 #include "ImportModule.h"
 #include "SSWClass.h"
@@ -25,7 +26,7 @@ class AddinObjectsOfModule final : public AddinObjects {
   std::unique_ptr<MenuButtonHolder> NewHostClass() override {
     return std::make_unique<HostClass>(MainModule());
   }
-  void EndShownDialogs() override {}
+  void EndShownDialogs() override { Win32Dialog::EndAllShown(); }
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ModuleState.h"
+#include "NestedStack.h"
 #include "ScopedWin.h"
 
 namespace tandry::addin {
@@ -18,6 +19,27 @@ std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), 
 // A value written by hand or by another tool may be an expandable string: its text counts as
 // it stands, with no environment variables expanded, as a plain string's does.
 bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+// The windows of the message boxes that Show has open, innermost first; null while a box's
+// window is not known (yet).
+NestedStack<HWND> openBoxes;
+
+bool IsDialogWindow(HWND window) {
+  wchar_t name[8] = {};
+  return ::GetClassNameW(window, name, 8) > 0 && ::lstrcmpW(name, L"#32770") == 0;
+}
+
+// The thread's window-creation hook while Show waits for a box: the first dialog window created
+// after the innermost box's entry is that box. Boxes shown by a nested Show are learnt by that
+// Show's own hook, which runs first.
+LRESULT CALLBACK LearnBoxWindow(int code, WPARAM wParam, LPARAM lParam) {
+  NestedStack<HWND>::Entry* const innermost = openBoxes.Innermost();
+  const HWND created = reinterpret_cast<HWND>(wParam);
+  if (code == HCBT_CREATEWND && innermost && !innermost->item && IsDialogWindow(created)) {
+    innermost->item = created;
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 }  // namespace
 
@@ -61,11 +83,21 @@ bool RegistrySettings::Write(std::u16string_view name, std::u16string_view text)
                         static_cast<DWORD>(data.size() * sizeof(char16_t))) == ERROR_SUCCESS;
 }
 
+// The hook is there only while MessageBoxW runs, and goes before the box's entry.
 void SystemMessageBoxes::Show(std::u16string_view text, MessageIcon icon) {
-  MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(kProductName).c_str(),
-              MB_OK | static_cast<UINT>(icon));
+  const std::wstring message = Wide(text);
+  const std::wstring title = Wide(kProductName);
+  const NestedStack<HWND>::Entry box(openBoxes, nullptr);
+  const ScopedHook hook(
+      ::SetWindowsHookExW(WH_CBT, LearnBoxWindow, nullptr, ::GetCurrentThreadId()));
+  ::MessageBoxW(::GetActiveWindow(), message.c_str(), title.c_str(),
+                MB_OK | static_cast<UINT>(icon));
 }
 
-void SystemMessageBoxes::CloseAll() {}
+void SystemMessageBoxes::CloseAll() {
+  openBoxes.ForEach([](HWND box) {
+    if (box) ::EndDialog(box, IDOK);
+  });
+}
 
 }  // namespace tandry::addin

@@ -17,7 +17,9 @@ class RegistrySettings final : public SettingsStore {
   bool Write(std::u16string_view name, std::u16string_view text) override;
 };
 
-// Message boxes titled "Tandry" with an OK button, owned by the thread's active window.
+// Message boxes titled "Tandry" with an OK button, owned by the thread's active window. Each box's
+// window is learnt as it is created (a window-creation hook of the thread, there only while the
+// box is shown), so that CloseAll can end every box open, nested ones included, with OK.
 class SystemMessageBoxes final : public MessageBoxes {
  public:
   void Show(std::u16string_view text, MessageIcon icon) override;

@@ -76,6 +76,7 @@ using ScopedRegKey = ScopedValue<HKEY, NullEmpty<HKEY, ::RegCloseKey>>;
 using ScopedModule = ScopedValue<HMODULE, NullEmpty<HMODULE, ::FreeLibrary>>;
 using ScopedWindow = ScopedValue<HWND, NullEmpty<HWND, ::DestroyWindow>>;
 using ScopedWindowClass = ScopedValue<ATOM, WindowClassTraits>;
+using ScopedHook = ScopedValue<HHOOK, NullEmpty<HHOOK, ::UnhookWindowsHookEx>>;
 
 // A GDI object of a given type (HBITMAP, HBRUSH, HFONT, ...).
 template <typename T>

@@ -12,6 +12,7 @@
 #include "AddinLife.h"
 #include "AnsweringDialog.h"
 #include "Deck.h"
+#include "DialogSupport.h"
 #include "Host.h"
 #include "HostDispatch.h"
 #include "ImportModule.h"
@@ -52,7 +53,7 @@ struct TestModule final : AddinObjects {
     return std::make_unique<SSWClass>(module);
   }
   std::unique_ptr<MenuButtonHolder> NewHostClass() override { return nullptr; }
-  void EndShownDialogs() override {}
+  void EndShownDialogs() override { Win32Dialog::EndAllShown(); }
 
   static TestModule& Get() {
     static TestModule one;

@@ -1,18 +1,21 @@
 // The settings dialog and the two password dialogs as a user meets them: their windows and
 // controls as designed at 96 dots per inch, the monitor lists driven by clicks, Enter, Escape and
 // the close command, the about box over the dialog, and the lock password set, refused and
-// accepted through the real registry and the real engine.
+// accepted through the real registry and the real engine. Also the host's shutdown arriving
+// while the add-in waits in them: every dialog and message box ends, none as accepted.
 #include <gmock/gmock.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
+#include "AddinLife.h"
 #include "DialogDriver.h"
 #include "DialogLayouts.h"
 #include "FakeHost.h"
 #include "ImportModule.h"
 #include "MainModule.h"
+#include "MessagePump.h"
 #include "SettingsForm.h"
 #include "ShowControl.h"
 #include "StoredSettings.h"
@@ -405,6 +408,60 @@ TEST_F(DialogsTest, ToggleStoresTheChoicesAndStartsTheChosenPresentation) {
   EXPECT_TRUE(settings.LastMonitor4Slides);
   EXPECT_EQ(settings.SessionMode, kMultiScreen);
   module.state.App = nullptr;
+}
+
+// The add-in's module loads the real settings dialog; the host shuts the add-in down while it
+// waits in the dialogs that `script` opens over it: the module's shutdown, run from inside the
+// innermost modal loop, ends them all. The settings dialog's window is given back, for what the
+// test reads after the show.
+HWND ShowUntilShutdown(SettingsDialog& form, const std::function<void(HWND)>& script) {
+  CallInLoop shutdown([] { AddinShutdown(MainModule()); });
+  HWND settings = nullptr;
+  DriveDialog(L"Setup Tandry", [&] { form.ShowModal(); }, [&](HWND dialog) {
+    settings = dialog;
+    script(dialog);
+    shutdown.Post();
+    EXPECT_TRUE(WaitUntilHidden(dialog));
+  });
+  return settings;
+}
+
+TEST_F(DialogsTest, ShutdownInAPasswordDialogEndsItAndTheSettingsDialogAsCancelled) {
+  const std::unique_ptr<SettingsDialog> form = MainModule().objects.LoadSettingsForm();
+  form->Initialize(app_, presentations_[1], {0}, false, false);
+  HWND change = nullptr;
+  const HWND settings = ShowUntilShutdown(*form, [&](HWND dialog) {
+    ClickLater(dialog, settings_form::PasswordCommand);
+    change = WaitForDialog(L"Change Password");
+    ASSERT_NE(change, nullptr);
+    Type(change, change_password_form::NewPasswordText, L"abc");
+    Type(change, change_password_form::New2PasswordText, L"abc");
+  });
+  EXPECT_FALSE(form->OKPressed());
+  EXPECT_FALSE(::IsWindowVisible(settings));
+  EXPECT_FALSE(::IsWindow(change));
+  EXPECT_EQ(GetStoredPassword(store_), u"");  // the password dialog's OK did not run
+}
+
+TEST_F(DialogsTest, ShutdownInAMessageBoxOverAPasswordDialogEndsAllThree) {
+  SavePassword(store_, declared_, u"abc");
+  const std::unique_ptr<SettingsDialog> form = MainModule().objects.LoadSettingsForm();
+  form->Initialize(app_, presentations_[1], {0}, false, false);
+  HWND set = nullptr;
+  HWND box = nullptr;
+  const HWND settings = ShowUntilShutdown(*form, [&](HWND dialog) {
+    ClickLater(dialog, settings_form::PasswordCommand);
+    set = WaitForDialog(L"Set Password");
+    ASSERT_NE(set, nullptr);
+    Type(set, set_password_form::PasswordText, L"ABC");
+    PressKey(set, VK_RETURN);
+    box = WaitForDialog(L"Tandry");
+    ASSERT_NE(box, nullptr);
+  });
+  EXPECT_FALSE(form->OKPressed());
+  EXPECT_FALSE(::IsWindowVisible(settings));
+  EXPECT_FALSE(::IsWindow(set));
+  EXPECT_FALSE(::IsWindow(box));
 }
 
 }  // namespace
