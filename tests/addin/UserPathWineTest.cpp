@@ -69,22 +69,58 @@ void StoreSettings(const wchar_t* order, const wchar_t* notes, const wchar_t* fo
   }
 }
 
-// What a macro does: COMAddIns("tandryaddin.PowerPointAddin").Object.StartTandry on the running
-// program, taken from the Running Object Table, in an apartment of its own.
-void RunMacroStartTandry() {
+// What a macro does with COMAddIns("tandryaddin.PowerPointAddin") of the running program, taken
+// from the Running Object Table, in an apartment of its own: its calls run on the program's
+// thread, inside whatever loop that thread runs.
+void RunMacro(const std::function<void(IDispatch* entry)>& macro) {
   ComApartment apartment;
   ScopedComPtr<IUnknown> active;
   ScopedComPtr<IDispatch> app;
   ScopedComPtr<IDispatch> addIns;
   ScopedComPtr<IDispatch> entry;
-  ScopedComPtr<IDispatch> addin;
   ASSERT_EQ(::GetActiveObject(host::CLSID_Application, nullptr, active.receive()), S_OK);
   active->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(app.receive()));
   latebound::GetDispatch(app.get(), L"COMAddIns", addIns);
   latebound::GetDispatch(addIns.get(), L"Item", entry, {Arg(kProgId)});
-  latebound::GetDispatch(entry.get(), L"Object", addin);
-  EXPECT_EQ(latebound::Call(addin.get(), L"StartTandry"), S_OK);
+  macro(entry.get());
 }
+
+void RunMacroStartTandry() {
+  RunMacro([](IDispatch* entry) {
+    ScopedComPtr<IDispatch> addin;
+    latebound::GetDispatch(entry, L"Object", addin);
+    EXPECT_EQ(latebound::Call(addin.get(), L"StartTandry"), S_OK);
+  });
+}
+
+// The add-in switched off by a macro: COMAddIns(...).Connect = False.
+void RunMacroSwitchOff() {
+  RunMacro([](IDispatch* entry) {
+    EXPECT_EQ(latebound::Put(entry, L"Connect", Arg(false)), S_OK);
+  });
+}
+
+// A macro on a thread of its own. Its calls, and the releases of what it holds, run on the
+// program's thread, which must go on pumping until the macro is done: Finish does that.
+class MacroThread {
+ public:
+  ~MacroThread() { Finish(); }
+  void Start(void (*macro)()) {
+    thread_ = std::thread([this, macro] {
+      macro();
+      done_ = true;
+    });
+  }
+  void Finish() {
+    if (!thread_.joinable()) return;
+    EXPECT_TRUE(PumpUntil([this] { return done_.load(); }, 15000));
+    thread_.join();
+  }
+
+ private:
+  std::atomic<bool> done_ = false;
+  std::thread thread_;
+};
 
 class UserPathTest : public ::testing::Test {
  protected:
@@ -110,11 +146,12 @@ class UserPathTest : public ::testing::Test {
   }
 
   // The stand-in as the user starts it: the presentation program of `version` with one deck,
-  // its add-ins loaded from the user's list, its Application in the Running Object Table.
-  void StartHost(const char* version = "11.0") {
+  // its add-ins loaded from the user's list, its Application in the Running Object Table;
+  // without a deck, no presentation is open.
+  void StartHost(const char* version = "11.0", bool withDeck = true) {
     standin::HostOptions options;
     options.version = version;
-    options.presentations.emplace_back("talk.deck", standin::GenerateDeck(kSlides));
+    if (withDeck) options.presentations.emplace_back("talk.deck", standin::GenerateDeck(kSlides));
     options.registeredAddIns = true;
     options.activeObject = true;
     host_ = standin::Host::Start(std::move(options));
@@ -214,6 +251,15 @@ class UserPathTest : public ::testing::Test {
     ASSERT_EQ(CurrentSlide(), slide);
   }
 
+  // What the loaded add-in DLL answers when asked whether it may be unloaded.
+  static HRESULT AddinCanUnloadNow() {
+    const HMODULE addinDll = ::GetModuleHandleW(L"tandryaddin.dll");
+    using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
+    const auto canUnload = reinterpret_cast<CanUnloadFn>(
+        reinterpret_cast<void*>(::GetProcAddress(addinDll, "DllCanUnloadNow")));
+    return canUnload ? canUnload() : E_UNEXPECTED;
+  }
+
   // Everything of a show is gone: its window, the engine's windows and its bitmaps.
   void ExpectStopped(HWND show) {
     EXPECT_TRUE(PumpUntil([&] { return !Running() && !::IsWindow(show); }));
@@ -295,13 +341,9 @@ TEST_F(UserPathTest, MenuMacroSwitchingOffAndQuittingEachStopTheShow) {
   // (and the releases of what it holds) run on this thread, which keeps pumping meanwhile.
   StartWithStoredSettings();
   show = ShowWindow();
-  std::atomic<bool> macroDone = false;
-  std::thread macro([&macroDone] {
-    RunMacroStartTandry();
-    macroDone = true;
-  });
-  EXPECT_TRUE(PumpUntil([&] { return macroDone.load(); }, 15000));
-  macro.join();
+  MacroThread macro;
+  macro.Start(&RunMacroStartTandry);
+  macro.Finish();
   ExpectStopped(show);
 
   // Switched off by the user: the show stops and the buttons go; switched on again, they are
@@ -323,12 +365,53 @@ TEST_F(UserPathTest, MenuMacroSwitchingOffAndQuittingEachStopTheShow) {
 
   // The program let go of the add-in, and the add-in of every object it handed out (its sinks
   // included): the DLL may be unloaded.
-  const HMODULE addinDll = ::GetModuleHandleW(L"tandryaddin.dll");
-  ASSERT_TRUE(addinDll);
-  using CanUnloadFn = HRESULT(STDAPICALLTYPE*)();
-  const auto canUnload = reinterpret_cast<CanUnloadFn>(
-      reinterpret_cast<void*>(::GetProcAddress(addinDll, "DllCanUnloadNow")));
-  EXPECT_EQ(canUnload(), S_OK);
+  EXPECT_EQ(AddinCanUnloadNow(), S_OK);
+}
+
+TEST_F(UserPathTest, SwitchedOffWhileItWaitsInADialogOrAMessageLeavesNothing) {
+  StoreSettings(L"0,2", L"0", L"0");
+  StartHost();
+  const std::wstring options = std::wstring(kOptionsKey) + L"\\Options";
+
+  // The settings dialog with the password dialog over it, and a choice not yet confirmed.
+  MacroThread switchOff;
+  StartFromMenu([&switchOff](HWND dialog) {
+    using namespace wintest;
+    ClickItem(dialog, form::IncludeMonitorList, 1);
+    Click(dialog, form::ExcludeCommand);
+    ClickLater(dialog, form::PasswordCommand);
+    const HWND password = WaitForDialog(L"Change Password");
+    ASSERT_TRUE(password);
+    switchOff.Start(&RunMacroSwitchOff);
+    EXPECT_TRUE(WaitUntilHidden(password));
+    EXPECT_TRUE(WaitUntilHidden(dialog));
+  });
+  switchOff.Finish();
+  EXPECT_FALSE(wintest::WaitForDialog(L"Setup Tandry"));
+  EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, options, L"MonitorOrder"), L"0,2");
+  EXPECT_THAT(SlideShowMenu(), Not(Contains(L"Start Tandry...")));
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(WindowOver(i)) << "a window over monitor " << i;
+
+  // No presentation open: the add-in is switched off while it says so.
+  host_->Exit();
+  StartHost("11.0", /*withDeck=*/false);
+  std::wstring message;
+  MacroThread switchOffAgain;
+  wintest::DriveDialog(
+      L"Tandry", [this] { Choose(L"Start Tandry..."); },
+      [&message, &switchOffAgain](HWND box) {
+        message = ChildTexts(box).back();
+        switchOffAgain.Start(&RunMacroSwitchOff);
+        EXPECT_TRUE(wintest::WaitUntilHidden(box));
+      });
+  switchOffAgain.Finish();
+  EXPECT_EQ(message, L"Please open a presentation to start slide show.");
+  EXPECT_FALSE(wintest::WaitForDialog(L"Tandry"));
+  EXPECT_THAT(SlideShowMenu(), Not(Contains(L"Start Tandry...")));
+
+  host_->Exit();
+  EXPECT_EQ(SlideBitmaps(), bitmapsBefore_);
+  EXPECT_EQ(AddinCanUnloadNow(), S_OK);
 }
 
 TEST_F(UserPathTest, FromVersionTwelveOnlyThePublicMethodsAndTheAboutBox) {
