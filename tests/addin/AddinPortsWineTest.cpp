@@ -1,6 +1,6 @@
 // The add-in's Win32 ports on their own: the declared functions bound from the add-in's folder
 // and called with the real engine and larkpane, the settings in the real registry, and the
-// message boxes, shown and closed from outside.
+// message box.
 #include <windows.h>
 
 #include <gmock/gmock.h>
@@ -245,54 +245,6 @@ TEST(SystemMessageBoxes, ShowTheTextTitledTandryWithAnOkButton) {
   messages.Show(u"Please open a presentation to start slide show.", MessageIcon::Critical);
   closer.join();
   EXPECT_THAT(seen, ::testing::Contains(L"Please open a presentation to start slide show."));
-}
-
-// The visible message boxes titled "Tandry" of this process.
-std::vector<HWND> OpenBoxes() {
-  std::vector<HWND> boxes;
-  for (HWND box = FindWindowExW(nullptr, nullptr, L"#32770", L"Tandry"); box;
-       box = FindWindowExW(nullptr, box, L"#32770", L"Tandry")) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(box, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(box)) boxes.push_back(box);
-  }
-  return boxes;
-}
-
-// The host shuts the add-in down while it waits in a box shown from inside another box: the
-// shutdown's CloseAll, run from inside the inner box's loop, closes both and each Show returns.
-// A single box after them shows that they left nothing behind (no hook, no box still listed).
-TEST(SystemMessageBoxes, CloseAllFromInsideTheirLoopClosesNestedBoxes) {
-  SystemMessageBoxes messages;
-  const wintest::CallInLoop closeAll([&] { messages.CloseAll(); });
-  int innerReturned = 0;
-  const wintest::CallInLoop showInner([&] {
-    messages.Show(u"Inner", MessageIcon::Information);
-    ++innerReturned;
-  });
-  for (const std::size_t nested : {2u, 1u}) {
-    std::vector<HWND> boxes;
-    bool closed = false;
-    std::thread host([&] {
-      wintest::WaitUntil([] { return OpenBoxes().size() == 1; });
-      if (nested == 2) showInner.Post();
-      wintest::WaitUntil([&] { return OpenBoxes().size() == nested; });
-      boxes = OpenBoxes();
-      closeAll.Post();
-      closed = wintest::WaitUntil([] { return OpenBoxes().empty(); });
-      // Whatever stays open is closed, so that a failure can't hang the test.
-      for (int attempt = 0; attempt < 20 && !OpenBoxes().empty(); ++attempt) {
-        for (HWND box : OpenBoxes()) PostMessageW(box, WM_COMMAND, IDOK, 0);
-        Sleep(100);
-      }
-    });
-    messages.Show(u"Outer", MessageIcon::Critical);
-    host.join();
-    EXPECT_EQ(boxes.size(), nested);
-    EXPECT_TRUE(closed) << nested;
-    for (HWND box : boxes) EXPECT_FALSE(IsWindow(box)) << nested;
-  }
-  EXPECT_EQ(innerReturned, 1);
 }
 
 }  // namespace

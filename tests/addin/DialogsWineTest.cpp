@@ -426,23 +426,6 @@ HWND ShowUntilShutdown(SettingsDialog& form, const std::function<void(HWND)>& sc
   return settings;
 }
 
-TEST_F(DialogsTest, ShutdownInAPasswordDialogEndsItAndTheSettingsDialogAsCancelled) {
-  const std::unique_ptr<SettingsDialog> form = MainModule().objects.LoadSettingsForm();
-  form->Initialize(app_, presentations_[1], {0}, false, false);
-  HWND change = nullptr;
-  const HWND settings = ShowUntilShutdown(*form, [&](HWND dialog) {
-    ClickLater(dialog, settings_form::PasswordCommand);
-    change = WaitForDialog(L"Change Password");
-    ASSERT_NE(change, nullptr);
-    Type(change, change_password_form::NewPasswordText, L"abc");
-    Type(change, change_password_form::New2PasswordText, L"abc");
-  });
-  EXPECT_FALSE(form->OKPressed());
-  EXPECT_FALSE(::IsWindowVisible(settings));
-  EXPECT_FALSE(::IsWindow(change));
-  EXPECT_EQ(GetStoredPassword(store_), u"");  // the password dialog's OK did not run
-}
-
 TEST_F(DialogsTest, ShutdownInAMessageBoxOverAPasswordDialogEndsAllThree) {
   SavePassword(store_, declared_, u"abc");
   const std::unique_ptr<SettingsDialog> form = MainModule().objects.LoadSettingsForm();

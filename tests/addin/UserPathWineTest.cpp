@@ -382,6 +382,8 @@ TEST_F(UserPathTest, SwitchedOffWhileItWaitsInADialogOrAMessageLeavesNothing) {
     ClickLater(dialog, form::PasswordCommand);
     const HWND password = WaitForDialog(L"Change Password");
     ASSERT_TRUE(password);
+    Type(password, change_password_form::NewPasswordText, L"abc");
+    Type(password, change_password_form::New2PasswordText, L"abc");
     switchOff.Start(&RunMacroSwitchOff);
     EXPECT_TRUE(WaitUntilHidden(password));
     EXPECT_TRUE(WaitUntilHidden(dialog));
@@ -389,6 +391,7 @@ TEST_F(UserPathTest, SwitchedOffWhileItWaitsInADialogOrAMessageLeavesNothing) {
   switchOff.Finish();
   EXPECT_FALSE(wintest::WaitForDialog(L"Setup Tandry"));
   EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, options, L"MonitorOrder"), L"0,2");
+  EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, options, L"Password"));  // its OK never ran
   EXPECT_THAT(SlideShowMenu(), Not(Contains(L"Start Tandry...")));
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(WindowOver(i)) << "a window over monitor " << i;
 
