@@ -4,12 +4,14 @@
 
 namespace tandry::addin::test {
 
-std::wstring AddinDllPath() {
+std::wstring BesideProgram(const wchar_t* name) {
   wchar_t program[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, program, MAX_PATH);
   std::wstring path = program;
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"tandryaddin.dll";
+  return path.substr(0, path.find_last_of(L'\\') + 1) + name;
 }
+
+std::wstring AddinDllPath() { return BesideProgram(L"tandryaddin.dll"); }
 
 std::wstring GuidText(REFGUID guid) {
   wchar_t text[40] = {};

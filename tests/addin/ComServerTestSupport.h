@@ -15,6 +15,8 @@ inline constexpr wchar_t kProgId[] = L"tandryaddin.PowerPointAddin";
 inline constexpr wchar_t kAddinEntry[] =
     L"Software\\Microsoft\\Office\\PowerPoint\\Addins\\tandryaddin.PowerPointAddin";
 
+// The file `name` in the test program's folder.
+std::wstring BesideProgram(const wchar_t* name);
 // tandryaddin.dll beside the test program.
 std::wstring AddinDllPath();
 std::wstring GuidText(REFGUID guid);

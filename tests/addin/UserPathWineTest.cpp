@@ -41,7 +41,6 @@ using wintest::PumpUntil;
 namespace form = settings_form;
 
 constexpr int kSlides = 8;          // generated: slide n has (n - 1) % 4 build steps
-constexpr UINT kSlideShowMenu = 1;  // File, Slide Show, Help
 constexpr wchar_t kOptionsKey[] = L"Software\\VB and VBA Program Settings\\Tandry";
 
 // The slide bitmaps that exist now: files named by a braced GUID in the temporary directory.
@@ -178,19 +177,12 @@ class UserPathTest : public ::testing::Test {
   bool Running() { return AddinSays(L"IsTandryRunning"); }
 
   std::vector<std::wstring> SlideShowMenu() {
-    const HMENU menu = ::GetSubMenu(::GetMenu(host_->mainWindow()), kSlideShowMenu);
-    std::vector<std::wstring> texts;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-      wchar_t text[128] = {};
-      ::GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-      texts.push_back(text);
-    }
-    return texts;
+    return standin::MenuTexts(host_->mainWindow(), standin::kSlideShowMenu);
   }
 
   // Chooses a Slide Show menu item, as the menu reports a choice to its window.
   void Choose(const std::wstring& text) {
-    const HMENU menu = ::GetSubMenu(::GetMenu(host_->mainWindow()), kSlideShowMenu);
+    const HMENU menu = ::GetSubMenu(::GetMenu(host_->mainWindow()), standin::kSlideShowMenu);
     const std::vector<std::wstring> texts = SlideShowMenu();
     for (std::size_t i = 0; i < texts.size(); ++i) {
       if (texts[i] != text) continue;

@@ -27,7 +27,6 @@ using ::testing::ElementsAre;
 using latebound::Arg;
 
 const Arg kMissing = Arg::Missing();
-constexpr UINT kSlideShowMenu = 1;  // File, Slide Show, Help
 
 // Records every Click it gets, checking the arguments' layout, and cancels the control's own
 // action when asked to.
@@ -67,23 +66,6 @@ class ClickSink final : public IDispatch {
     return S_OK;
   }
 };
-
-// The main window's menu items of one popup, in order: their texts, "-" for a separator.
-std::vector<std::wstring> MenuTexts(HWND window, UINT popup) {
-  const HMENU menu = GetSubMenu(GetMenu(window), static_cast<int>(popup));
-  std::vector<std::wstring> texts;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    wchar_t text[128] = {};
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_FTYPE | MIIM_STRING;
-    item.dwTypeData = text;
-    item.cch = 127;
-    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
-    texts.push_back(item.fType & MFT_SEPARATOR ? L"-" : text);
-  }
-  return texts;
-}
 
 // Chooses the item with text `text` in one popup of the main window's real menu, as the menu
 // reports a choice to its window.

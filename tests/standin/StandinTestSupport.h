@@ -20,6 +20,26 @@ inline void PressKey(HWND window, unsigned virtualKey) {
   SendMessageA(window, WM_KEYUP, virtualKey, 0xC0000001);
 }
 
+// The main window's popups: File, Slide Show, Help.
+inline constexpr UINT kSlideShowMenu = 1;
+
+// The main window's menu items of one popup, in order: their texts, "-" for a separator.
+inline std::vector<std::wstring> MenuTexts(HWND window, UINT popup) {
+  const HMENU menu = GetSubMenu(GetMenu(window), static_cast<int>(popup));
+  std::vector<std::wstring> texts;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[128] = {};
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_STRING;
+    item.dwTypeData = text;
+    item.cch = 127;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
+    texts.push_back(item.fType & MFT_SEPARATOR ? L"-" : text);
+  }
+  return texts;
+}
+
 // The background of slide colour n as a capture shows it.
 inline COLORREF BackgroundColour(int colour) {
   const Rgb rgb = SlideBackground(colour);
