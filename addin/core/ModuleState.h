@@ -20,9 +20,10 @@ namespace tandry::addin {
 inline constexpr std::u16string_view kProductName = u"Tandry";
 
 // Attempts at a call that gives back a part of a show (the session, the notes view, the
-// shortcut, the event connection, the screen's freeze) when it throws: the engine and larkpane
-// take a second release of the same thing calmly, and what failed once, such as an allocation,
-// may not fail again.
+// shortcut, the event connection, the screen's freeze, the presentation program's show) when it
+// throws: the engine, larkpane and the host take a second release of the same thing calmly (a
+// show that has ended refuses the second end), and what failed once, such as an allocation, may
+// not fail again.
 inline constexpr int kReleaseAttempts = 2;
 
 // The kind of show (`SessionMode`); the number never crosses into the engine.

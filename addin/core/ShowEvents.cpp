@@ -36,7 +36,7 @@ void TakeDownShow(Module& module, bool endProgramShow) {
   if (endProgramShow) {
     step([&] {
       if (const ObjectRef view = ObjectAt(settings.SlideShowWindow, {u"View"})) view->Call(u"Exit");
-    });
+    }, kReleaseAttempts);
   }
   settings.SlideShowWindow = nullptr;
   step([&] { declared.DestroyTandrySession(); }, kReleaseAttempts);
