@@ -310,10 +310,7 @@ TEST_F(AddinShutdownOfAShow, StopsTheShowBeforeItResetsAndRemovesTheButtons) {
 TEST_F(AddinShutdownOfAShow, ArrivingWhileTheStopWaitsForTheShowToEndStillClosesTheNotesView) {
   m.module.state.Settings.ShowNotes = true;
   m.module.state.Settings.NotesView = 41;
-  pres.view->Method(u"Exit", [&](const Arguments&) -> Result {
-    AddinShutdown(m.module);
-    return Value();
-  });
+  pres.whileExiting = [&] { AddinShutdown(m.module); };
 
   StopShow(m.module);
   EXPECT_THAT(m.log, Contains("DestroyTandrySession"));

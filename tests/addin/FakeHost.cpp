@@ -146,6 +146,7 @@ FakePresentation::FakePresentation(std::string name, int slideCount, CallLog& lo
   settings->Method(u"Run", [this](const Arguments&) -> Result {
     if (showFails) return std::nullopt;
     current = startSlide;
+    if (whileRunning) whileRunning();
     return Value{ObjectRef(window)};
   });
   window->Set(u"View", view);
@@ -160,6 +161,7 @@ FakePresentation::FakePresentation(std::string name, int slideCount, CallLog& lo
     return Value();
   });
   view->Method(u"Exit", [this](const Arguments&) -> Result {
+    if (whileExiting) whileExiting();
     current = 0;
     return Value();
   });

@@ -80,6 +80,10 @@ class FakePresentation {
   int startSlide = 1;
   // Run starts no show: it fails.
   bool showFails = false;
+  // Run as a call from outside while the presentation program's show starts (once it stands on
+  // its first slide), and while it ends: the program runs messages then.
+  std::function<void()> whileRunning;
+  std::function<void()> whileExiting;
 
   FakeRef Slide(int number) const { return slides.at(number - 1); }
   // Adds a shape to the notes page of slide `number`: `type` 14 is a placeholder, whose

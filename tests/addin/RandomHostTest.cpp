@@ -106,29 +106,11 @@ class RandomHost : public test::TalkHost {
     const int wait = Pick(4);
     m.objects.whileShown = wait == 0 ? std::function<void()>(shutDown) : nullptr;
     m.messages.whileShown = wait == 1 ? std::function<void()>(shutDown) : nullptr;
-    const auto run = [this, shutDown](const Arguments&) -> Result {
-      talk.current = 1;
-      shutDown();
-      return Value{ObjectRef(talk.window)};
-    };
-    const auto exit = [this, shutDown](const Arguments&) -> Result {
-      shutDown();
-      talk.current = 0;
-      return Value();
-    };
-    if (wait == 2) talk.settings->Method(u"Run", run);
-    if (wait == 3) talk.view->Method(u"Exit", exit);
+    talk.whileRunning = wait == 2 ? std::function<void()>(shutDown) : nullptr;
+    talk.whileExiting = wait == 3 ? std::function<void()>(shutDown) : nullptr;
     const std::string step = Toggle() + " into a shutdown in wait " + std::to_string(wait);
-    m.objects.whileShown = nullptr;
-    m.messages.whileShown = nullptr;
-    talk.settings->Method(u"Run", [this](const Arguments&) -> Result {
-      talk.current = talk.startSlide;
-      return Value{ObjectRef(talk.window)};
-    });
-    talk.view->Method(u"Exit", [this](const Arguments&) -> Result {
-      talk.current = 0;
-      return Value();
-    });
+    m.objects.whileShown = m.messages.whileShown = nullptr;
+    talk.whileRunning = talk.whileExiting = nullptr;
     return step;
   }
 

@@ -98,10 +98,7 @@ TEST_F(ShowStartTest, APressWhileAStartOrStopIsUnderWayIsIgnored) {
 
   m.objects.whileShown = nullptr;
   m.log.clear();
-  talk.view->Method(u"Exit", [this](const Arguments&) -> Result {
-    StartStopShow(m.module);
-    return Value();
-  });
+  talk.whileExiting = [this] { StartStopShow(m.module); };
   StopShow(m.module);
   EXPECT_FALSE(state().Running);
   EXPECT_THAT(Lines({"dialog"}), IsEmpty());

@@ -56,11 +56,7 @@ class ShutdownInWaitTest : public test::ShowFixture,
         m.messages.whileShown = shutDownOnce;
         break;
       case Wait::ShowRun:
-        talk.settings->Method(u"Run", [this](const Arguments&) -> Result {
-          talk.current = 1;
-          ShutDownOnce();
-          return Value{ObjectRef(talk.window)};
-        });
+        talk.whileRunning = shutDownOnce;
         break;
       case Wait::CouldNotStartMessage:
         talk.showFails = true;
@@ -69,11 +65,7 @@ class ShutdownInWaitTest : public test::ShowFixture,
       case Wait::ShowExit:
         StartStopShow(m.module);
         ASSERT_TRUE(state().Running);
-        talk.view->Method(u"Exit", [this](const Arguments&) -> Result {
-          ShutDownOnce();
-          talk.current = 0;
-          return Value();
-        });
+        talk.whileExiting = shutDownOnce;
         break;
     }
     StartStopShow(m.module);
@@ -86,11 +78,7 @@ class ShutdownInWaitTest : public test::ShowFixture,
                                  : std::vector<std::string>(closed + 1, m.log.end());
   }
 
-  int Count(const std::string& prefix) const {
-    return static_cast<int>(std::count_if(m.log.begin(), m.log.end(), [&](const std::string& l) {
-      return l.rfind(prefix, 0) == 0;
-    }));
-  }
+  std::size_t Count(const std::string& prefix) const { return Lines({prefix}).size(); }
 
   AddinConnection connection{m.module};
   bool shutDown_ = false;
